@@ -1,0 +1,31 @@
+# `make run` and `make test` set up a fresh Debian machine on their own.
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/test
+
+.PHONY: all deps build run test test-build bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DSEARCH_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-demo $(RELEASE_DIR)
+
+test-build: deps
+	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSEARCH_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: test-build
+	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@bench/run-all $(RELEASE_DIR)
+
+clean:
+	rm -rf build

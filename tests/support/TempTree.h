@@ -1,0 +1,23 @@
+#pragma once
+// A temporary folder for one test, removed with everything in it when the test ends.
+
+#include <filesystem>
+#include <string>
+
+class TempTree {
+ public:
+  TempTree();
+  ~TempTree();
+  TempTree(const TempTree&) = delete;
+  TempTree& operator=(const TempTree&) = delete;
+
+  const std::filesystem::path& Root() const { return root_; }
+  // The root as text, ending with a separator.
+  std::string RootText() const { return root_.string() + "/"; }
+  // Writes a file (creating its folders) and returns its full path.
+  std::filesystem::path Write(const std::string& relative, const std::string& content = "");
+  std::filesystem::path MakeFolder(const std::string& relative);
+
+ private:
+  std::filesystem::path root_;
+};
