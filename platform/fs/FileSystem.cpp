@@ -115,13 +115,14 @@ bool FolderListing::Next(FolderEntry& entry) {
     const char* name = item->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
     entry.name.assign(name);
-    if (item->d_type == DT_UNKNOWN) {
-      struct stat info {};
-      entry.isDirectory = fstatat(dirfd(handle_->dir), name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-                          S_ISDIR(info.st_mode);
-    } else {
-      entry.isDirectory = item->d_type == DT_DIR;
+    unsigned char type = item->d_type;
+    struct stat info {};
+    if (type == DT_UNKNOWN && fstatat(dirfd(handle_->dir), name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+      type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : DT_REG;
     }
+    entry.isDirectory = type == DT_DIR;
+    entry.isFolderLink = type == DT_LNK && fstatat(dirfd(handle_->dir), name, &info, 0) == 0 &&
+                         S_ISDIR(info.st_mode);
     return true;
   }
 }

@@ -38,8 +38,9 @@ int32_t QueryAttributes(const std::string& path);
 
 // One entry of a folder listing.
 struct FolderEntry {
-  std::string name;        // without folder
-  bool isDirectory = false;  // a real folder (a link to a folder is not entered)
+  std::string name;            // without folder
+  bool isDirectory = false;    // a real folder
+  bool isFolderLink = false;   // a link to a folder: neither a file nor entered, so no loops
 };
 
 // Lists one folder, entry by entry, in the order the system gives them ("." and ".." left out).

@@ -1,0 +1,91 @@
+// search-cli: runs one search on the command line and prints the results tree.
+
+#include <atomic>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "search/engine/SearchHost.h"
+#include "search/engine/SearchRun.h"
+#include "search/engine/SearchState.h"
+#include "search/engine/TextRules.h"
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+void OnInterrupt(int) { interrupted.store(true); }
+
+// Cancel comes from Ctrl+C; the last status texts are kept for --status.
+class TCliHost final : public search::TSearchHost {
+ public:
+  bool CancelRequested() override { return interrupted.load(std::memory_order_relaxed); }
+  void ShowStatus(const search::TStatusTexts& texts) override { status_ = texts; }
+  const search::TStatusTexts& Status() const { return status_; }
+
+ private:
+  search::TStatusTexts status_;
+};
+
+void PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& display) {
+  std::string out;
+  out.reserve(1 << 16);
+  auto emit = [&out](const std::string& text) {
+    out += text;
+    out += '\n';
+    if (out.size() >= (1 << 16)) {
+      fwrite(out.data(), 1, out.size(), stdout);
+      out.clear();
+    }
+  };
+  for (const auto& node : tree.TopLevel()) {
+    emit(node->Payload->GetDisplayText(display));
+    for (const auto& line : node->Lines) emit(line->GetDisplayText(display));
+  }
+  fwrite(out.data(), 1, out.size(), stdout);
+  fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setlocale(LC_ALL, "");
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::string error;
+  const auto options = cli::ParseCliOptions(arguments, error);
+  if (!options) {
+    fprintf(stderr, "search-cli: %s\n", error.c_str());
+    return 2;
+  }
+  if (options->ShowHelp) {
+    fputs(cli::kCliHelp, stdout);
+    return 0;
+  }
+
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+
+  search::TSearchState state;
+  search::TSearchCriteria criteria = options->Criteria;
+  TCliHost host;
+  const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);
+  PrintTree(state.Results, options->Display);
+
+  if (options->ShowStatus) {
+    for (const std::string& panel : host.Status().Panels) {
+      fprintf(stderr, "%s\n", search::Trim(panel).c_str());
+    }
+  }
+  if (outcome == search::TSearchOutcome::NotRun) {
+    const auto& nodes = state.Results.TopLevel();
+    fprintf(stderr, "search-cli: %s\n",
+            nodes.empty() ? "the search could not run" : nodes.front()->Payload->GetDisplayText({}).c_str());
+    return 2;
+  }
+  return state.Results.FileNodeCount() > 0 ? 0 : 1;
+}

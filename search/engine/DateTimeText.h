@@ -1,0 +1,13 @@
+#pragma once
+// Local day numbers (days since 30 December 1899, the time of day in the fraction) shown as
+// text in the user's short date and long time format.
+
+#include <string>
+
+namespace search {
+
+// The date in the locale's short form, then a blank and the time in its long form; the time
+// is left out when it is exactly midnight.
+std::string FormatDateTime(double dayNumber);
+
+}  // namespace search

@@ -1,0 +1,53 @@
+#pragma once
+// Walks the Path folders into the found-file list: masks, exclusions, subfolders, in a fixed
+// order (a folder's own files mask by mask, then its subfolders depth first).
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "search/engine/FileList.h"
+#include "search/engine/SearchContext.h"
+
+namespace search {
+
+// The criteria a find was made with; an unchanged key lets the next search skip the walk.
+struct TFindKey {
+  std::string Path;
+  std::string Files;
+  std::string ExcludeFiles;
+  std::string ExcludeFolders;
+  bool RecurseSubdirectories = false;
+  bool operator==(const TFindKey&) const = default;
+};
+
+// True when the name matches any item of the ";"-separated exclusion list (ASCII folding).
+bool IsExcludedName(const std::string& exclusions, const std::string& name);
+// True when any separator-delimited piece of the text is an excluded folder name.
+bool PathHasExcludedFolder(const std::string& excludeFolders, const std::string& pathText);
+
+class TFileFinder {
+ public:
+  TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context);
+
+  // Reads every path item of the key into the found-file list (which it empties first),
+  // calling afterEachPath when an item is done. Returns false when Cancel stopped it.
+  bool FindFiles(const std::function<void()>& afterEachPath);
+  void ScanFolder(const std::string& folder);
+
+  bool IsExcludedFile(const std::string& name) const { return Matches(excludeFiles_, name); }
+  bool IsExcludedFolder(const std::string& name) const { return Matches(excludeFolders_, name); }
+
+ private:
+  static bool Matches(const std::vector<std::string>& lowerMasks, const std::string& name);
+  void AddFolderError(int code, const std::string& folder);
+
+  const TFindKey& key_;
+  TFileList& found_;
+  TSearchContext& context_;
+  std::vector<std::string> masks_;           // lower-cased
+  std::vector<std::string> excludeFiles_;    // lower-cased
+  std::vector<std::string> excludeFolders_;  // lower-cased
+};
+
+}  // namespace search

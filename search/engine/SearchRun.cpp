@@ -1,0 +1,225 @@
+#include "search/engine/SearchRun.h"
+
+#include "search/engine/FileFinder.h"
+#include "search/engine/FileScanner.h"
+#include "search/engine/ResultSorting.h"
+#include "search/engine/SearchContext.h"
+#include "search/engine/TextRules.h"
+
+namespace search {
+namespace {
+
+// Runs the closing action however the scope is left.
+template <typename Action>
+class TScopeExit {
+ public:
+  explicit TScopeExit(Action action) : action_(std::move(action)) {}
+  ~TScopeExit() { action_(); }
+  TScopeExit(const TScopeExit&) = delete;
+  TScopeExit& operator=(const TScopeExit&) = delete;
+
+ private:
+  Action action_;
+};
+
+class TSearchRun {
+ public:
+  TSearchRun(TSearchState& state, TSearchCriteria& criteria, TSearchHost& host)
+      : state_(state), criteria_(criteria), host_(host), context_(host, state.Results) {}
+
+  TSearchOutcome Run();
+
+ private:
+  bool CompileExpressions();
+  void ReadCriteriaTexts();
+  void RememberCriteria();
+  void FindFiles(const TFindKey& key);
+  void FilterFiles(const TFileList& from, TFileList& to) const;
+  void SearchFiles(const TFileList& working);
+  TSearchOutcome Finish();
+  void UpdateStatus(const std::string& text) { host_.ShowStatus(state_.StatusTexts(text)); }
+  void CloseBusy() {
+    if (busyShown_) host_.CloseBusy();
+    busyShown_ = false;
+  }
+  void AddHistoryEntry();
+
+  TSearchState& state_;
+  TSearchCriteria& criteria_;
+  TSearchHost& host_;
+  TSearchContext context_;
+  std::string path_;
+  std::string files_;
+  bool busyShown_ = false;
+};
+
+TSearchOutcome TSearchRun::Run() {
+  host_.SetWindowEnabled(false);
+  TScopeExit enableWindow([this] { host_.SetWindowEnabled(true); });
+
+  state_.Results.Clear();
+  host_.ResultsCleared();
+  const bool holdRepaint = !criteria_.ShowsResultsAsFound;
+  if (holdRepaint) host_.BeginResultsUpdate();
+  TScopeExit closeBracket([&] {
+    if (holdRepaint) host_.EndResultsUpdate();
+  });
+
+  if (!CompileExpressions()) return TSearchOutcome::NotRun;
+  state_.MatchType = GetMatchType(criteria_.MatchButton, criteria_.StringA, criteria_.StringB);
+  criteria_.Path = NormalisePathText(criteria_.Path);
+  ReadCriteriaTexts();
+
+  host_.ShowBusy();
+  busyShown_ = true;
+  TScopeExit closeBusy([this] { CloseBusy(); });
+  context_.SetOperation("");
+  context_.SetPath("");
+  RememberCriteria();
+
+  const bool withinMatched = criteria_.SearchWithinMatchedFiles && state_.CanSearchWithinMatchedFiles();
+  if (!withinMatched) {
+    // The current texts are compared trimmed, but the key keeps the boxes' texts as typed,
+    // so a box with surrounding blanks always finds again.
+    const TFindKey current{path_, files_, criteria_.ExcludeFiles, criteria_.ExcludeFolders,
+                           criteria_.RecurseSubdirectories};
+    if (!(current == state_.LastFind)) {
+      FindFiles({criteria_.Path, criteria_.Files, criteria_.ExcludeFiles, criteria_.ExcludeFolders,
+                 criteria_.RecurseSubdirectories});
+    }
+  }
+
+  if (state_.FoundFiles.Empty()) {
+    if (!context_.Cancelled()) context_.AddErrorNode("*** No Files Found ***");
+    return Finish();
+  }
+  UpdateStatus("Searching files...");
+  context_.SetOperation("Searching...");
+  context_.SetPath("");
+
+  TFileList working;
+  if (context_.Cancelled()) {
+    return Finish();
+  }
+  if (criteria_.StringA.empty() && criteria_.StringB.empty()) {
+    // A search by name only: every file that passes the filter is listed, none is read.
+    FilterFiles(state_.FoundFiles, working);
+    state_.MatchedFiles = working;
+    host_.BeginResultsUpdate();
+    state_.Results.AddFileNodes(working);
+    host_.EndResultsUpdate();
+    return Finish();
+  }
+  if (withinMatched) {
+    working = state_.MatchedFiles;
+  } else {
+    FilterFiles(state_.FoundFiles, working);
+  }
+  context_.Counters().Found = static_cast<int64_t>(working.Count());
+  state_.MatchedFiles.Clear();
+  SearchFiles(working);
+  if (!context_.Cancelled() && state_.Results.Empty()) {
+    context_.AddErrorNode("*** No Matches Found ***");
+  }
+  return Finish();
+}
+
+// Regular expressions are compiled before anything else; a failure ends the run with one
+// notice and nothing else changed.
+bool TSearchRun::CompileExpressions() {
+  if (!criteria_.RegularExpressions) return true;
+  context_.AddErrorNode("*** Regular expressions are not available in this build ***");
+  return false;
+}
+
+void TSearchRun::ReadCriteriaTexts() {
+  path_ = Trim(criteria_.Path);
+  files_ = Trim(criteria_.Files);
+  if (files_.empty()) {
+    files_ = "*.*";
+    criteria_.Files = files_;
+  }
+}
+
+void TSearchRun::RememberCriteria() {
+  criteria_.Path = NormalisePathText(criteria_.Path);
+  TRecentValues& recent = state_.Recent;
+  RememberRecentValue(recent.Path, criteria_.Path);
+  RememberRecentValue(recent.Files, criteria_.Files);
+  RememberRecentValue(recent.ExcludeFolders, criteria_.ExcludeFolders);
+  RememberRecentValue(recent.ExcludeFiles, criteria_.ExcludeFiles);
+  RememberRecentValue(recent.StringA, criteria_.StringA);
+  RememberRecentValue(recent.StringB, criteria_.StringB);
+  host_.CriteriaRemembered(criteria_, state_.MatchType, recent);
+}
+
+void TSearchRun::FindFiles(const TFindKey& key) {
+  state_.LastFind = key;
+  state_.FoundFiles.Clear();
+  state_.MatchedFiles.Clear();
+  if (PathHasExcludedFolder(key.ExcludeFolders, key.Path)) {
+    context_.AddErrorNode("*** Excluded folder in search path: " + key.Path + " ***");
+    return;
+  }
+  UpdateStatus("Finding files...");
+  context_.SetOperation("Finding files...");
+  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_);
+  if (!finder.FindFiles([this] { UpdateStatus(""); })) {
+    // A cancelled find is never reused: the next search finds again.
+    state_.LastFind = TFindKey{};
+    state_.LastFind.RecurseSubdirectories = key.RecurseSubdirectories;
+    state_.FoundFiles.Clear();
+  }
+}
+
+// No filter is set: every file passes.
+void TSearchRun::FilterFiles(const TFileList& from, TFileList& to) const { to = from; }
+
+void TSearchRun::SearchFiles(const TFileList& working) {
+  TFileScanner scanner(criteria_, state_.MatchType, context_, state_.MatchedFiles);
+  scanner.SearchFiles(working);
+}
+
+TSearchOutcome TSearchRun::Finish() {
+  const bool cancelled = context_.Cancelled();
+  if (cancelled) context_.AddErrorNode("*** Search Cancelled ***");
+  context_.ShowCounters();
+  state_.TotalMatches = context_.Counters().TotalMatches;
+  if (host_.KeepsHistory()) AddHistoryEntry();
+  UpdateStatus(cancelled ? "Search cancelled" : "Finished");
+  CloseBusy();
+  SortResults(state_.Results, criteria_.Sort);
+  host_.ResultsSorted();
+  return cancelled ? TSearchOutcome::Cancelled : TSearchOutcome::Finished;
+}
+
+void TSearchRun::AddHistoryEntry() {
+  TSearchHistoryEntry entry;
+  state_.Results.SaveResultNodes(entry.ResultTexts);
+  entry.Path = path_;
+  entry.Files = files_;
+  entry.TotalMatches = state_.TotalMatches;
+  entry.RegularExpressions = criteria_.RegularExpressions;
+  entry.SearchWithinMatchedFiles = criteria_.SearchWithinMatchedFiles;
+  entry.WholeWordOnly = criteria_.WholeWordOnly;
+  entry.MinimiseWhitespace = criteria_.MinimiseWhitespace;
+  entry.ShowMatches = criteria_.ShowMatches;
+  entry.RecurseSubdirectories = criteria_.RecurseSubdirectories;
+  entry.CaseSensitive = criteria_.CaseSensitive;
+  entry.MatchedFiles = state_.MatchedFiles;
+  entry.FoundFiles = state_.FoundFiles;
+  entry.MatchType = state_.MatchType;
+  entry.StringB = criteria_.StringB;
+  entry.StringA = criteria_.StringA;
+  entry.ExcludeFiles = criteria_.ExcludeFiles;
+  entry.ExcludeFolders = criteria_.ExcludeFolders;
+  host_.AddHistoryEntry(std::move(entry));
+}
+
+}  // namespace
+
+TSearchOutcome RunSearch(TSearchState& state, TSearchCriteria& criteria, TSearchHost& host) {
+  return TSearchRun(state, criteria, host).Run();
+}
+
+}  // namespace search
