@@ -1,6 +1,7 @@
 // search-cli: runs one search on the command line and prints the results tree.
 
 #include <atomic>
+#include <memory>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
 
-  search::TSearchState state;
+  // The state lives until the process ends; freeing a large tree would only cost time.
+  static search::TSearchState& state = *std::make_unique<search::TSearchState>().release();
   search::TSearchCriteria criteria = options->Criteria;
   TCliHost host;
   const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);

@@ -78,6 +78,27 @@ TFileListEntry TFileListEntry::Decode(const std::string& text) {
   return entry;
 }
 
+const std::vector<TFileListEntry>& TFileList::Entries() const {
+  static const std::vector<TFileListEntry> kNone;
+  return entries_ ? *entries_ : kNone;
+}
+
+std::vector<TFileListEntry>& TFileList::Mutable() {
+  if (!entries_) {
+    entries_ = std::make_shared<std::vector<TFileListEntry>>();
+  } else if (entries_.use_count() > 1) {
+    entries_ = std::make_shared<std::vector<TFileListEntry>>(*entries_);
+  }
+  return *entries_;
+}
+
+std::vector<std::string> TFileList::Texts() const {
+  std::vector<std::string> texts;
+  texts.reserve(Count());
+  for (const TFileListEntry& entry : Entries()) texts.push_back(entry.Encode());
+  return texts;
+}
+
 void TFileList::AddFile(const std::string& path) {
   const platform::fs::FileFacts facts = platform::fs::QueryFile(path);
   AddEntry({path, facts.size, facts.created, facts.modified, facts.accessed, facts.attributes});

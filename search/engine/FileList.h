@@ -3,6 +3,7 @@
 // times and attributes, in the form "path|size|created|modified|accessed|attributes".
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,26 +27,31 @@ struct TFileListEntry {
   bool operator==(const TFileListEntry&) const = default;
 };
 
+// Entries are kept as values and written in the text form on request. Copies share their
+// entries until one of them changes, so the history and the working lists cost little.
 class TFileList {
  public:
   // Reads the file's size, times and attributes and appends its entry, whatever could be read.
   void AddFile(const std::string& path);
-  void AddEntry(const TFileListEntry& entry) { items_.push_back(entry.Encode()); }
-  TFileListEntry GetEntry(size_t index) const { return TFileListEntry::Decode(items_.at(index)); }
+  void AddEntry(TFileListEntry entry) { Mutable().push_back(std::move(entry)); }
+  const TFileListEntry& GetEntry(size_t index) const { return Entries().at(index); }
 
-  void AddText(std::string text) { items_.push_back(std::move(text)); }
-  const std::string& Text(size_t index) const { return items_.at(index); }
-  const std::vector<std::string>& Texts() const { return items_; }
+  void AddText(const std::string& text) { AddEntry(TFileListEntry::Decode(text)); }
+  std::string Text(size_t index) const { return GetEntry(index).Encode(); }
+  std::vector<std::string> Texts() const;
 
-  size_t Count() const { return items_.size(); }
-  bool Empty() const { return items_.empty(); }
-  void Clear() { items_.clear(); }
-  void Reserve(size_t count) { items_.reserve(count); }
+  size_t Count() const { return entries_ ? entries_->size() : 0; }
+  bool Empty() const { return Count() == 0; }
+  void Clear() { entries_.reset(); }
+  void Reserve(size_t count) { Mutable().reserve(count); }
 
-  bool operator==(const TFileList&) const = default;
+  bool operator==(const TFileList& other) const { return Entries() == other.Entries(); }
 
  private:
-  std::vector<std::string> items_;
+  const std::vector<TFileListEntry>& Entries() const;
+  std::vector<TFileListEntry>& Mutable();
+
+  std::shared_ptr<std::vector<TFileListEntry>> entries_;
 };
 
 }  // namespace search

@@ -1,6 +1,8 @@
 #include "search/engine/ResultSorting.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 #include "platform/fs/FileSystem.h"
@@ -15,16 +17,36 @@ unsigned char Folded(char c) {
   return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
 }
 
+// The index of the first byte where the two texts differ, from `from` on, or `end`.
+size_t FirstDifference(const char* a, const char* b, size_t from, size_t end) {
+  size_t i = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= end; i += 8) {
+      uint64_t x, y;
+      std::memcpy(&x, a + i, 8);
+      std::memcpy(&y, b + i, 8);
+      if (x != y) return i + static_cast<size_t>(std::countr_zero(x ^ y) / 8);
+    }
+  }
+  while (i < end && a[i] == b[i]) ++i;
+  return i;
+}
+
 double DateValue(double dayNumber) { return dayNumber == 0 ? kUnavailable : dayNumber; }
 
 }  // namespace
 
-int CompareFoldedText(const std::string& a, const std::string& b) {
+int CompareFoldedText(std::string_view a, std::string_view b) {
   const size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
+  size_t i = 0;
+  while (i < common) {
+    // Skip the run of identical bytes eight at a time; fold only where the bytes differ.
+    i = FirstDifference(a.data(), b.data(), i, common);
+    if (i == common) break;
     const unsigned char x = Folded(a[i]);
     const unsigned char y = Folded(b[i]);
     if (x != y) return x < y ? -1 : 1;
+    ++i;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
@@ -34,13 +56,13 @@ TSortKey GetSortKey(const TResultNode& node, int sortField) {
   const TTreeViewFile* file = node.File();
   if (file == nullptr) {
     key.group = TSortKey::Group::Error;
-    key.text = "~~" + node.Payload->GetSaveText();
+    key.ownText = "~~" + node.Payload->GetSaveText();
     return key;
   }
   key.numeric = sortField >= kSortMatches && sortField <= kSortSize;
   switch (sortField) {
     case kSortPath: key.text = file->FileName; break;
-    case kSortName: key.text = std::string(platform::fs::FileNamePart(file->FileName)); break;
+    case kSortName: key.text = platform::fs::FileNamePart(file->FileName); break;
     case kSortMatches: key.value = file->Matches; break;
     case kSortCreated: key.value = DateValue(file->Created); break;
     case kSortModified: key.value = DateValue(file->Modified); break;
@@ -54,24 +76,28 @@ TSortKey GetSortKey(const TResultNode& node, int sortField) {
 int CompareSortKeys(const TSortKey& a, const TSortKey& b) {
   if (a.group != b.group) return a.group == TSortKey::Group::File ? -1 : 1;
   if (a.numeric && b.numeric && a.value != b.value) return a.value < b.value ? -1 : 1;
-  return CompareFoldedText(a.text, b.text);
+  return CompareFoldedText(a.Text(), b.Text());
 }
 
 void SortResults(TResultTree& tree, const TSortOptions& options) {
   auto& nodes = tree.TopLevel();
-  std::vector<std::pair<TSortKey, std::unique_ptr<TResultNode>>> keyed;
-  keyed.reserve(nodes.size());
-  for (auto& node : nodes) {
-    TSortKey key = GetSortKey(*node, options.SortField);
-    keyed.emplace_back(std::move(key), std::move(node));
+  std::vector<TSortKey> keys;
+  keys.reserve(nodes.size());
+  for (const auto& node : nodes) {
+    keys.push_back(GetSortKey(*node, options.SortField));
   }
+  std::vector<uint32_t> order(nodes.size());
+  for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
   const bool ascending = options.SortAscending;
   // std::stable_sort is a merge sort; "less" is reversed for descending so that ties stay put.
-  std::stable_sort(keyed.begin(), keyed.end(), [ascending](const auto& x, const auto& y) {
-    const int order = CompareSortKeys(x.first, y.first);
-    return ascending ? order < 0 : order > 0;
+  std::stable_sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
+    const int comparison = CompareSortKeys(keys[x], keys[y]);
+    return ascending ? comparison < 0 : comparison > 0;
   });
-  for (size_t i = 0; i < keyed.size(); ++i) nodes[i] = std::move(keyed[i].second);
+  std::vector<std::unique_ptr<TResultNode>> sorted;
+  sorted.reserve(nodes.size());
+  for (uint32_t index : order) sorted.push_back(std::move(nodes[index]));
+  nodes = std::move(sorted);
 }
 
 }  // namespace search

@@ -3,6 +3,7 @@
 // descending, with a stable merge sort: ties keep their order in both directions.
 
 #include <string>
+#include <string_view>
 
 #include "search/engine/ResultTree.h"
 #include "search/engine/SearchCriteria.h"
@@ -14,7 +15,9 @@ namespace search {
 // Error nodes come after every file node.
 struct TSortKey {
   enum class Group { File, Error } group = Group::File;
-  std::string text;
+  std::string_view text;  // points into the node
+  std::string ownText;    // used instead when the key is made up (notices)
+  std::string_view Text() const { return ownText.empty() ? text : std::string_view(ownText); }
   double value = 0;
   bool numeric = false;
 };
@@ -24,7 +27,7 @@ TSortKey GetSortKey(const TResultNode& node, int sortField);
 // <0, 0 or >0.
 int CompareSortKeys(const TSortKey& a, const TSortKey& b);
 // The text comparison: letters a..z folded to A..Z, nothing else; shorter prefix first.
-int CompareFoldedText(const std::string& a, const std::string& b);
+int CompareFoldedText(std::string_view a, std::string_view b);
 
 void SortResults(TResultTree& tree, const TSortOptions& options);
 
