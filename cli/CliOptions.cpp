@@ -115,7 +115,9 @@ std::optional<TCliOptions> ParseCliOptions(const std::vector<std::string>& argum
         inlineValue = name.substr(equals + 1);
         name.resize(equals);
       }
-    } else if (const auto shortName = kShortNames.find(name); shortName != kShortNames.end()) {
+    } else if (const auto shortName = kShortNames.find(name.substr(0, 2)); shortName != kShortNames.end()) {
+      // "-j4" is "-j 4" for options that take a value.
+      if (name.size() > 2) inlineValue = name.substr(2);
       name = shortName->second;
     }
 

@@ -31,6 +31,10 @@ bool TSearchContext::Cancelled() {
 
 void TSearchContext::Yield() {
   if (++callsSinceClock_ < kCallsPerClockRead) return;
+  YieldNow();
+}
+
+void TSearchContext::YieldNow() {
   callsSinceClock_ = 0;
   const auto now = std::chrono::steady_clock::now();
   if (now - lastYield_ < kYieldInterval) return;

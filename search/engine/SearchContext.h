@@ -32,6 +32,8 @@ class TSearchContext {
   // Cheap enough to call per entry or line: the window is asked to repaint only when some
   // hundredths of a second have passed.
   void Yield();
+  // The same without waiting for enough calls: for loops that call it seldom.
+  void YieldNow();
 
  private:
   TSearchHost& host_;

@@ -3,24 +3,12 @@
 #include "search/engine/FileFinder.h"
 #include "search/engine/FileScanner.h"
 #include "search/engine/ResultSorting.h"
+#include "search/engine/ScopeExit.h"
 #include "search/engine/SearchContext.h"
 #include "search/engine/TextRules.h"
 
 namespace search {
 namespace {
-
-// Runs the closing action however the scope is left.
-template <typename Action>
-class TScopeExit {
- public:
-  explicit TScopeExit(Action action) : action_(std::move(action)) {}
-  ~TScopeExit() { action_(); }
-  TScopeExit(const TScopeExit&) = delete;
-  TScopeExit& operator=(const TScopeExit&) = delete;
-
- private:
-  Action action_;
-};
 
 class TSearchRun {
  public:
@@ -176,7 +164,8 @@ void TSearchRun::FindFiles(const TFindKey& key) {
 void TSearchRun::FilterFiles(const TFileList& from, TFileList& to) const { to = from; }
 
 void TSearchRun::SearchFiles(const TFileList& working) {
-  TFileScanner scanner(criteria_, state_.MatchType, context_, state_.MatchedFiles);
+  TFileScanner scanner(criteria_, state_.MatchType, MakePlainStringTest(criteria_.StringA, criteria_),
+                       MakePlainStringTest(criteria_.StringB, criteria_), context_, state_.MatchedFiles);
   scanner.SearchFiles(working);
 }
 

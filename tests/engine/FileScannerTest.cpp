@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <clocale>
+
+#include "search/engine/FileScanner.h"
+#include "search/engine/LineText.h"
+#include "search/engine/PlainStringTest.h"
+#include "search/engine/SearchRun.h"
+#include "support/RecordingHost.h"
+#include "support/TempTree.h"
+
+using namespace search;
+
+namespace {
+
+std::string NumberedLines(int count, const std::map<int, std::string>& special = {}) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) {
+    const auto it = special.find(i);
+    text += (it != special.end() ? it->second : "line " + std::to_string(i)) + "\n";
+  }
+  return text;
+}
+
+struct ScanFixture : ::testing::Test {
+  ScanFixture() {
+    criteria.Files = "*";
+    criteria.RecurseSubdirectories = true;
+    criteria.ScanThreads = 1;
+  }
+  // Searches the tree and returns the rows with the tree's folder taken out of the paths.
+  std::vector<std::string> Rows() {
+    criteria.Path = tree.RootText();
+    host = RecordingHost();
+    host.cancelWhen = cancelWhen;
+    TSearchCriteria copy = criteria;
+    RunSearch(state, copy, host);
+    std::vector<std::string> rows;
+    for (std::string row : state.Results.DisplayTexts(display)) {
+      for (size_t at; (at = row.find(tree.RootText())) != std::string::npos;) row.erase(at, tree.RootText().size());
+      rows.push_back(row);
+    }
+    return rows;
+  }
+  std::vector<std::string> RowsFor(const std::string& content) {
+    tree.Write("f.txt", content);
+    return Rows();
+  }
+
+  TempTree tree;
+  TSearchCriteria criteria;
+  TSearchState state;
+  RecordingHost host;
+  TDisplayOptions display;
+  std::function<bool(RecordingHost&)> cancelWhen;
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(ScanFixture, ContextBeforeAndAfterAndRestartedAfterContext) {
+  criteria.StringA = "hit";
+  EXPECT_EQ(RowsFor(NumberedLines(20, {{10, "hit ten"}, {12, "hit twelve"}})),
+            (Lines{"f.txt [2 matches]", "     8 line 8", "     9 line 9", "*   10 hit ten", "    11 line 11",
+                  "*   12 hit twelve", "    13 line 13", "    14 line 14"}));
+  const TBusyCounters& counters = host.counters;
+  EXPECT_EQ(counters.Lines, 20);
+  EXPECT_EQ(counters.Searched, 1);
+  EXPECT_EQ(counters.Matched, 1);
+  EXPECT_EQ(counters.TotalMatches, 2);
+  EXPECT_EQ(host.LastStatus().Panels[3], " 2 Matches in Total");
+}
+
+TEST_F(ScanFixture, BlankLinesAreLeftOutOfTheContextUnlessAskedFor) {
+  criteria.StringA = "hit";
+  const std::string content = NumberedLines(12, {{8, ""}, {10, "hit"}, {11, ""}});
+  EXPECT_EQ(RowsFor(content), (Lines{"f.txt [1 match]", "     7 line 7", "     9 line 9", "*   10 hit",
+                                    "    12 line 12"}));
+  criteria.IncludeBlankLines = true;
+  EXPECT_EQ(Rows(), (Lines{"f.txt [1 match]", "     8 ", "     9 line 9", "*   10 hit", "    11 ",
+                          "    12 line 12"}));
+}
+
+TEST_F(ScanFixture, MatchesAtTheEdgesOfTheFile) {
+  criteria.StringA = "edge";
+  EXPECT_EQ(RowsFor("edge first\nmiddle\nedge last"),
+            (Lines{"f.txt [2 matches]", "*    1 edge first", "     2 middle", "*    3 edge last"}));
+}
+
+TEST_F(ScanFixture, LinesAreMinimisedAndControlCharactersShownAsBlanks) {
+  criteria.StringA = "x";
+  criteria.NumberOfLinesToShowBeforeMatch = 0;
+  criteria.NumberOfLinesToShowAfterMatch = 1;
+  const std::string content = "  a\tx    b c  \n\t \t\n";
+  EXPECT_EQ(RowsFor(content), (Lines{"f.txt [1 match]", "*    1 a x  b c", "     2 "}))
+      << "a line emptied by minimising is still listed within the after-context";
+  criteria.MinimiseWhitespace = false;
+  EXPECT_EQ(Rows(), (Lines{"f.txt [1 match]", "*    1   a x    b c  ", "     2    "}));
+  EXPECT_EQ(HalveSpaceRuns("a    b   c d"), "a  b  c d");
+  EXPECT_EQ(ReplaceControlChars("a\x01\x7F" "b"), "a  b");
+}
+
+TEST_F(ScanFixture, ShowMatchesOffGivesBareFileNodesWithCounts) {
+  criteria.StringA = "hit";
+  criteria.ShowMatches = false;
+  std::string content;
+  for (int i = 0; i < 100; ++i) content += "hit hit hit\n";
+  EXPECT_EQ(RowsFor(content), (Lines{"f.txt [100 matches]"}));
+}
+
+TEST_F(ScanFixture, LineEndsNulAndEndOfFileMark) {
+  criteria.StringA = "foo";
+  tree.Write("cr.txt", "a\rfo\ro\rb\n");
+  tree.Write("crlf.txt", "one\r\nfoo two\r\n");
+  const char nul[] = "abc\0foo\nfoo after\n\x1A" "foo hidden\n";
+  tree.Write("nul.txt", std::string(nul, sizeof nul - 1));
+  tree.Write("utf16.txt", std::string("f\0o\0o\0\n\0f\0o\0o\0", 15));
+  criteria.NumberOfLinesToShowBeforeMatch = 1;
+  EXPECT_EQ(Rows(), (Lines{"cr.txt [1 match]", "*    1 afoob", "crlf.txt [1 match]", "     1 one",
+                          "*    2 foo two", "nul.txt [1 match]", "     1 abc", "*    2 foo after"}));
+}
+
+TEST_F(ScanFixture, WholeWordExaminesEveryOccurrence) {
+  criteria.StringA = "cat";
+  criteria.WholeWordOnly = true;
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  const std::string content = "concat cat\ncat, concat\ncat_x\ncat-x\nconcat\nxcat\ncat\n";
+  EXPECT_EQ(RowsFor(content), (Lines{"f.txt [4 matches]", "*    1 concat cat", "*    2 cat, concat",
+                                    "*    4 cat-x", "*    7 cat"}));
+}
+
+TEST_F(ScanFixture, CaseFoldingCoversUtf8Letters) {
+  setlocale(LC_ALL, "C.UTF-8");
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  criteria.StringA = "\xC3\x89T\xC3\x89";  // ÉTÉ
+  const std::string content = "un \xC3\xA9t\xC3\xA9 chaud\nETE\n\xFF\xFEnot utf8 \xC3\n";
+  EXPECT_EQ(RowsFor(content), (Lines{"f.txt [1 match]", "*    1 un \xC3\xA9t\xC3\xA9 chaud"}));
+  criteria.StringA = "\xC3\xA9t\xC3\xA9";  // été finds ÉTÉ too
+  tree.Write("f.txt", "\xC3\x89T\xC3\x89\n");
+  EXPECT_EQ(Rows(), (Lines{"f.txt [1 match]", "*    1 \xC3\x89T\xC3\x89"}));
+  criteria.CaseSensitive = true;
+  EXPECT_EQ(Rows(), (Lines{"*** No Matches Found ***"}));
+  setlocale(LC_ALL, "C");
+}
+
+TEST_F(ScanFixture, PlainAsciiCaseInsensitive) {
+  criteria.StringA = "Pm_Resume";
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  EXPECT_EQ(RowsFor("x PM_RESUME y\npm_resume\nPM_RESUM\n"),
+            (Lines{"f.txt [2 matches]", "*    1 x PM_RESUME y", "*    2 pm_resume"}));
+}
+
+TEST_F(ScanFixture, MatchTypesPerLineAndAcrossTheWholeFile) {
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  tree.Write("both.txt", "alpha beta\n");
+  tree.Write("split.txt", "alpha\nbeta\n");
+  tree.Write("alpha.txt", "alpha only\n");
+  criteria.StringA = "alpha";
+  criteria.StringB = "beta";
+
+  criteria.MatchButton = TMatchButton::And;
+  EXPECT_EQ(Rows(), (Lines{"both.txt [1 match]", "*    1 alpha beta"}));
+  criteria.MatchProximity = true;
+  EXPECT_EQ(Rows(), (Lines{"both.txt", "split.txt"}));
+  EXPECT_EQ(host.counters.TotalMatches, 2);
+
+  criteria.MatchButton = TMatchButton::AndNot;
+  EXPECT_EQ(Rows(), (Lines{"alpha.txt"}));
+  criteria.MatchProximity = false;
+  EXPECT_EQ(Rows(), (Lines{"alpha.txt [1 match]", "*    1 alpha only", "split.txt [1 match]", "*    1 alpha"}));
+
+  criteria.MatchButton = TMatchButton::Or;
+  criteria.StringB = "";
+  EXPECT_EQ(Rows(), (Lines{"alpha.txt [1 match]", "*    1 alpha only", "both.txt [1 match]",
+                          "*    1 alpha beta", "split.txt [1 match]", "*    1 alpha"}));
+}
+
+TEST_F(ScanFixture, AndNotWithEmptyStringOneListsLinesWithoutStringTwo) {
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  criteria.StringB = "beta";
+  criteria.MatchButton = TMatchButton::AndNot;
+  EXPECT_EQ(RowsFor("alpha\n\nbeta\ngamma\n"), (Lines{"f.txt [2 matches]", "*    1 alpha", "*    4 gamma"}));
+  criteria.MatchProximity = true;
+  tree.Write("g.txt", "gamma\n");
+  state = TSearchState();  // find again
+  EXPECT_EQ(Rows(), (Lines{"g.txt"}));
+}
+
+TEST_F(ScanFixture, NoMatchesFoundAndContextNeverCrossesFiles) {
+  criteria.StringA = "zzz";
+  tree.Write("a.txt", "one\ntwo\n");
+  EXPECT_EQ(Rows(), (Lines{"*** No Matches Found ***"}));
+  criteria.StringA = "two";
+  tree.Write("b.txt", "two\nthree\n");
+  state = TSearchState();  // find again
+  EXPECT_EQ(Rows(), (Lines{"a.txt [1 match]", "     1 one", "*    2 two", "b.txt [1 match]", "*    1 two",
+                          "     2 three"}));
+}
+
+TEST_F(ScanFixture, UnreadableFilesGetANoticeAndTheSearchGoesOn) {
+  criteria.StringA = "x";
+  tree.Write("a.txt", "x\n");
+  mkfifo((tree.Root() / "pipe").c_str(), 0644);
+  EXPECT_EQ(Rows(), (Lines{"a.txt [1 match]", "*    1 x", "*** Error reading pipe: Not a regular file ***"}));
+  EXPECT_EQ(host.counters.Searched, 1);
+
+  // Searching within the matched files after one of them vanished.
+  std::filesystem::remove(tree.Root() / "a.txt");
+  criteria.SearchWithinMatchedFiles = true;
+  EXPECT_EQ(Rows(), (Lines{"*** Error reading a.txt: No such file or directory ***"}));
+}
+
+TEST_F(ScanFixture, ReadFailureAfterOpeningKeepsPartialResultsAndCounts) {
+  // /proc/self/mem opens, but reading its first page fails.
+  TSearchCriteria settings;
+  settings.StringA = "x";
+  TResultTree results;
+  RecordingHost recorder;
+  TSearchContext context(recorder, results);
+  TFileList working, matched;
+  working.AddEntry({"/proc/self/mem", 0, 0, 0, 0, 32});
+  TFileScanner scanner(settings, kMatchOr, MakePlainStringTest("x", settings), nullptr, context, matched);
+  scanner.SearchFiles(working);
+  ASSERT_EQ(results.Count(), 1u);
+  EXPECT_EQ(results.At(0).Payload->GetDisplayText({}), "*** Error reading /proc/self/mem: Input/output error ***");
+  EXPECT_EQ(context.Counters().Searched, 1);
+}
+
+TEST_F(ScanFixture, CancelKeepsPartialResultsAndSaysSo) {
+  criteria.StringA = "hit";
+  for (int i = 0; i < 30; ++i) tree.Write("f" + std::to_string(100 + i) + ".txt", NumberedLines(3000, {{5, "hit"}}));
+  for (int threads : {1, 2}) {
+    criteria.ScanThreads = threads;
+    state = TSearchState();
+    cancelWhen = [](RecordingHost& h) { return h.cancelPolls > 40; };
+    const Lines rows = Rows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), "*** Search Cancelled ***");
+    EXPECT_LT(state.MatchedFiles.Count(), 30u) << threads << " threads";
+    EXPECT_EQ(host.LastStatus().Panels[0], "Search cancelled");
+    EXPECT_TRUE(host.windowEnabled);
+  }
+}
+
+TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
+  // A few thousand files with mixed matches, context, long lines and failures.
+  for (int i = 0; i < 2500; ++i) {
+    std::string content;
+    const int lines = 1 + (i * 7919) % 60;
+    for (int l = 0; l < lines; ++l) {
+      if ((i + l) % 13 == 0) content += "needle " + std::to_string(l);
+      else if ((i * l) % 17 == 3) content += "";
+      else content += std::string(static_cast<size_t>((i + l) % 40), ' ') + "hay " + std::to_string(i);
+      content += (l % 5 == 0) ? "\r\n" : "\n";
+    }
+    if (i % 97 == 0) content += std::string(300000, 'n') + "needle\n";
+    tree.Write("d" + std::to_string(i % 23) + "/f" + std::to_string(i) + ".txt", content);
+  }
+  for (int i = 0; i < 5; ++i) mkfifo((tree.Root() / ("d1/p" + std::to_string(i))).c_str(), 0644);
+  criteria.StringA = "needle";
+  criteria.StringB = "hay 7";
+  display.ShowFileSize = true;
+  criteria.ScanThreads = 1;
+  const Lines single = Rows();
+  const TBusyCounters singleCounters = host.counters;
+  for (int threads : {2, 4}) {
+    criteria.ScanThreads = threads;
+    EXPECT_EQ(Rows(), single) << threads << " threads";
+    EXPECT_EQ(host.counters, singleCounters);
+  }
+  EXPECT_GT(single.size(), 5000u);
+}
+
+TEST(PlainStringTest, WholeWordRuleAndEmptyString) {
+  const TPlainStringTest wholeWord("cat", true, true, false);
+  for (const char* line : {"cat", "a cat.", "concat cat", "(cat)"}) EXPECT_TRUE(wholeWord.Test(line)) << line;
+  for (const char* line : {"concat", "cats", "cat_x", "9cat", ""}) EXPECT_FALSE(wholeWord.Test(line)) << line;
+  EXPECT_FALSE(TPlainStringTest("", false, false, false).Test("anything"));
+  EXPECT_TRUE(IsWordChar('_'));
+  EXPECT_FALSE(IsWordChar('\xC3'));
+}
