@@ -30,10 +30,11 @@ bool PathHasExcludedFolder(const std::string& excludeFolders, const std::string&
   return false;
 }
 
-TFileFinder::TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context)
+TFileFinder::TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context, bool readFacts)
     : key_(key),
       found_(found),
       context_(context),
+      readFacts_(readFacts),
       masks_(LowerItems(key.Files)),
       excludeFiles_(LowerItems(key.ExcludeFiles)),
       excludeFolders_(LowerItems(key.ExcludeFolders)) {}
@@ -86,7 +87,7 @@ void TFileFinder::ScanFolder(const std::string& folderText) {
         const fs::FolderEntry& e = entries[i];
         if (!e.isDirectory && !e.isFolderLink && MatchesMask(mask, lowerNames[i]) &&
             !IsExcludedFile(e.name)) {
-          const fs::FileFacts facts = listing.Facts(e.name);
+          const fs::FileFacts facts = readFacts_ ? listing.Facts(e.name) : fs::FileFacts{};
           found_.AddEntry({folder + e.name, facts.size, facts.created, facts.modified,
                            facts.accessed, facts.attributes});
           ++context_.Counters().Found;

@@ -28,7 +28,9 @@ bool PathHasExcludedFolder(const std::string& excludeFolders, const std::string&
 
 class TFileFinder {
  public:
-  TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context);
+  // Without `readFacts` the entries get only their paths (their facts unavailable): a search
+  // of contents that filters nothing never needs them, and reading them costs a call per file.
+  TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context, bool readFacts = true);
 
   // Reads every path item of the key into the found-file list (which it empties first),
   // calling afterEachPath when an item is done. Returns false when Cancel stopped it.
@@ -45,6 +47,7 @@ class TFileFinder {
   const TFindKey& key_;
   TFileList& found_;
   TSearchContext& context_;
+  bool readFacts_;
   std::vector<std::string> masks_;           // lower-cased
   std::vector<std::string> excludeFiles_;    // lower-cased
   std::vector<std::string> excludeFolders_;  // lower-cased

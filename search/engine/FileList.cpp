@@ -99,6 +99,16 @@ std::vector<std::string> TFileList::Texts() const {
   return texts;
 }
 
+void TFileList::ReadMissingFacts() {
+  if (Empty()) return;
+  for (TFileListEntry& entry : Mutable()) {
+    if (entry.Size != -1 || entry.Attributes != -1) continue;
+    const platform::fs::FileFacts facts = platform::fs::QueryFile(entry.FileName);
+    entry = {std::move(entry.FileName), facts.size, facts.created, facts.modified, facts.accessed,
+             facts.attributes};
+  }
+}
+
 void TFileList::AddFile(const std::string& path) {
   const platform::fs::FileFacts facts = platform::fs::QueryFile(path);
   AddEntry({path, facts.size, facts.created, facts.modified, facts.accessed, facts.attributes});

@@ -36,6 +36,10 @@ class TFileList {
   void AddEntry(TFileListEntry entry) { Mutable().push_back(std::move(entry)); }
   const TFileListEntry& GetEntry(size_t index) const { return Entries().at(index); }
 
+  // Reads the facts of every entry that has none (a find that skipped them, a file that could
+  // not be read before).
+  void ReadMissingFacts();
+
   void AddText(const std::string& text) { AddEntry(TFileListEntry::Decode(text)); }
   std::string Text(size_t index) const { return GetEntry(index).Encode(); }
   std::vector<std::string> Texts() const;

@@ -23,10 +23,8 @@ int TFileReader::Open(const std::string& path) {
   if (fstat(fd_, &info) != 0) return errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
   if (!S_ISREG(info.st_mode)) return kNotRegularFile;
-  // Regular files never block; reading without O_NONBLOCK keeps the read semantics plain.
-  fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return 0;
+  return 0;  // O_NONBLOCK changes nothing for a regular file
+
 }
 
 // Reads more data behind what is left; false when nothing more can come.

@@ -5,6 +5,7 @@
 #include <deque>
 #include <exception>
 
+#include "search/engine/ByteCount.h"
 #include "search/engine/FileReader.h"
 #include "search/engine/LineText.h"
 
@@ -13,21 +14,10 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-size_t CountLineFeeds(std::string_view text) {
-  size_t count = 0;
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
-    ++count;
-    ++p;
-  }
-  return count;
-}
-
 // The number of lines in a piece of whole lines (the last may lack its LF).
 size_t CountLines(std::string_view lines) {
   if (lines.empty()) return 0;
-  return CountLineFeeds(lines) + (lines.back() != '\n' ? 1 : 0);
+  return CountByte(lines, '\n') + (lines.back() != '\n' ? 1 : 0);
 }
 
 // A CR that is not followed by LF is dropped from its line, which can join text that a

@@ -1,17 +1,17 @@
 #include "search/engine/LiteralSearch.h"
 
-#include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "search/engine/CaseFolding.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace search {
 namespace {
+
+constexpr size_t npos = std::string_view::npos;
 
 // A rough rank of how common a byte is in text and source code: higher is more common.
 int Commonness(unsigned char c) {
@@ -34,21 +34,57 @@ char OtherCase(char c) {
   return c;
 }
 
+int RankForSearch(char c, bool ignoreCase) {
+  const auto u = static_cast<unsigned char>(c);
+  // Ignoring case, a letter stands for both its forms: as common as the lower-case one.
+  return ignoreCase ? std::max(Commonness(u), Commonness(static_cast<unsigned char>(OtherCase(c))))
+                    : Commonness(u);
+}
+
+#if defined(__x86_64__)
+// Candidate starts in [p, p + 32): where both probes' bytes stand at their offsets.
+__attribute__((target("avx2"))) inline unsigned PairMask(const char* p, const TLiteralSearch::TProbe& x,
+                                                          const TLiteralSearch::TProbe& y) {
+  const __m256i bx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + x.offset));
+  const __m256i by = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + y.offset));
+  const __m256i hx = _mm256_or_si256(_mm256_cmpeq_epi8(bx, _mm256_set1_epi8(x.a)),
+                                     _mm256_cmpeq_epi8(bx, _mm256_set1_epi8(x.b)));
+  const __m256i hy = _mm256_or_si256(_mm256_cmpeq_epi8(by, _mm256_set1_epi8(y.a)),
+                                     _mm256_cmpeq_epi8(by, _mm256_set1_epi8(y.b)));
+  return static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(hx, hy)));
+}
+
+struct TScanStop {
+  const char* match;   // where the needle was found, or null
+  const char* resume;  // else where the caller goes on
+};
+
+template <typename Verify>
+__attribute__((target("avx2"))) TScanStop ScanPairsAvx2(const char* p, const char* lastStart,
+                                                        const TLiteralSearch::TProbe& x,
+                                                        const TLiteralSearch::TProbe& y, Verify verify) {
+  // Every start up to lastStart is possible; a block of 32 starts keeps its probes' bytes in
+  // bounds while p + 31 <= lastStart.
+  for (; lastStart - p >= 31; p += 32) {
+    for (unsigned mask = PairMask(p, x, y); mask != 0; mask &= mask - 1) {
+      const char* start = p + __builtin_ctz(mask);
+      if (verify(start)) return {start, nullptr};
+    }
+  }
+  return {nullptr, p};
+}
+#endif
+
 // The first byte equal to a or b in [p, end), or null.
 const char* FindEither(const char* p, const char* end, char a, char b) {
   if (a == b) return static_cast<const char*>(std::memchr(p, a, static_cast<size_t>(end - p)));
 #if defined(__SSE2__)
   const __m128i va = _mm_set1_epi8(a);
   const __m128i vb = _mm_set1_epi8(b);
-  for (; end - p >= 32; p += 32) {
+  for (; end - p >= 16; p += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-    const int low = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)));
-    const int high = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(y, va), _mm_cmpeq_epi8(y, vb)));
-    if ((low | high) != 0) {
-      const unsigned mask = static_cast<unsigned>(low) | (static_cast<unsigned>(high) << 16);
-      return p + __builtin_ctz(mask);
-    }
+    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)));
+    if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
   }
 #endif
   for (; p < end; ++p) {
@@ -64,20 +100,28 @@ TLiteralSearch::TLiteralSearch(std::string_view needle, bool ignoreAsciiCase)
   if (ignoreCase_) {
     for (char& c : needle_) c = AsciiUpperChar(c);
   }
-  int best = 1000;
+  if (needle_.empty()) return;
+  // The rarest byte, then the rarest other one (at another position).
+  size_t best = 0;
+  for (size_t i = 1; i < needle_.size(); ++i) {
+    if (RankForSearch(needle_[i], ignoreCase_) < RankForSearch(needle_[best], ignoreCase_)) best = i;
+  }
+  size_t next = best == 0 ? needle_.size() - 1 : 0;
   for (size_t i = 0; i < needle_.size(); ++i) {
-    const auto c = static_cast<unsigned char>(needle_[i]);
-    const int rank = ignoreCase_ ? Commonness(static_cast<unsigned char>(OtherCase(static_cast<char>(c))))
-                                 : Commonness(c);
-    if (rank < best) {
-      best = rank;
-      rareIndex_ = i;
+    if (i == best) continue;
+    const bool differs = AsciiUpperChar(needle_[i]) != AsciiUpperChar(needle_[best]);
+    const bool nextDiffers = AsciiUpperChar(needle_[next]) != AsciiUpperChar(needle_[best]);
+    if ((differs && !nextDiffers) ||
+        (differs == nextDiffers && RankForSearch(needle_[i], ignoreCase_) < RankForSearch(needle_[next], ignoreCase_))) {
+      next = i;
     }
   }
-  if (!needle_.empty()) {
-    rareA_ = needle_[rareIndex_];
-    rareB_ = ignoreCase_ ? OtherCase(rareA_) : rareA_;
-  }
+  auto probe = [&](size_t offset) {
+    const char c = needle_[offset];
+    return TProbe{offset, c, ignoreCase_ ? OtherCase(c) : c};
+  };
+  first_ = probe(best);
+  second_ = probe(next);
 }
 
 bool TLiteralSearch::MatchesAt(const char* text) const {
@@ -90,40 +134,34 @@ bool TLiteralSearch::MatchesAt(const char* text) const {
 
 size_t TLiteralSearch::Find(std::string_view haystack, size_t from) const {
   const size_t n = needle_.size();
-  if (n == 0 || from > haystack.size() || haystack.size() - from < n) return std::string_view::npos;
+  if (n == 0 || from > haystack.size() || haystack.size() - from < n) return npos;
   const char* const begin = haystack.data();
-  const char* const lastStart = begin + haystack.size() - n;
-  const char* p = begin + from + rareIndex_;
-  const char* const end = lastStart + rareIndex_ + 1;
-  size_t misses = 0;
-  while (p < end) {
-    const char* hit = FindEither(p, end, rareA_, rareB_);
-    if (hit == nullptr) return std::string_view::npos;
-    const char* start = hit - rareIndex_;
-    if (MatchesAt(start)) return static_cast<size_t>(start - begin);
-    // Many near misses: the rare byte is not rare here, so search the rest another way.
-    if (++misses > 64 && static_cast<size_t>(hit - begin) - from < misses * 32) {
-      return FindSlowly(haystack, static_cast<size_t>(start - begin) + 1);
-    }
-    p = hit + 1;
+  const char* p = begin + from;
+#if defined(__x86_64__)
+  static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+  if (hasAvx2 && n >= 2) {
+    const TScanStop stop = ScanPairsAvx2(p, begin + haystack.size() - n, first_, second_,
+                                         [this](const char* start) { return MatchesAt(start); });
+    if (stop.match != nullptr) return static_cast<size_t>(stop.match - begin);
+    p = stop.resume;
   }
-  return std::string_view::npos;
+#endif
+  return FindSimply(haystack, static_cast<size_t>(p - begin));
 }
 
-size_t TLiteralSearch::FindSlowly(std::string_view haystack, size_t from) const {
-  const auto first = haystack.begin() + static_cast<std::ptrdiff_t>(from);
-  std::string_view::const_iterator found;
-  if (ignoreCase_) {
-    auto hash = [](char c) { return std::hash<char>()(AsciiUpperChar(c)); };
-    auto equal = [](char a, char b) { return AsciiUpperChar(a) == AsciiUpperChar(b); };
-    found = std::search(first, haystack.end(),
-                        std::boyer_moore_horspool_searcher(needle_.begin(), needle_.end(), hash, equal));
-  } else {
-    found = std::search(first, haystack.end(),
-                        std::boyer_moore_horspool_searcher(needle_.begin(), needle_.end()));
+// The rarest byte alone, with memchr: for short needles, short tails and machines without AVX2.
+size_t TLiteralSearch::FindSimply(std::string_view haystack, size_t from) const {
+  const size_t n = needle_.size();
+  if (from > haystack.size() || haystack.size() - from < n) return npos;
+  const char* const begin = haystack.data();
+  const char* const end = begin + haystack.size() - n + first_.offset + 1;
+  for (const char* p = begin + from + first_.offset; p < end; ++p) {
+    const char* hit = FindEither(p, end, first_.a, first_.b);
+    if (hit == nullptr) return npos;
+    if (MatchesAt(hit - first_.offset)) return static_cast<size_t>(hit - first_.offset - begin);
+    p = hit;
   }
-  return found == haystack.end() ? std::string_view::npos
-                                 : static_cast<size_t>(found - haystack.begin());
+  return npos;
 }
 
 }  // namespace search

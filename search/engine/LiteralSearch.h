@@ -1,7 +1,7 @@
 #pragma once
-// Finds a fixed text in a large buffer fast: it jumps between occurrences of the needle's
-// rarest byte (with the vector instructions of memchr) and compares only there. Letter case
-// can be ignored for ASCII letters.
+// Finds a fixed text in a large buffer fast. Two of the needle's rarest bytes are looked for at
+// their distance from each other, 32 positions at a time with vector instructions, and the
+// needle is compared only where both stand. Letter case can be ignored for ASCII letters.
 
 #include <cstddef>
 #include <string>
@@ -21,15 +21,21 @@ class TLiteralSearch {
   // The first position at or after `from` where the needle starts, or npos.
   size_t Find(std::string_view haystack, size_t from = 0) const;
 
+  // The two bytes looked for, with their other letter case when case is ignored.
+  struct TProbe {
+    size_t offset = 0;
+    char a = 0;
+    char b = 0;
+  };
+
  private:
   bool MatchesAt(const char* text) const;
-  size_t FindSlowly(std::string_view haystack, size_t from) const;
+  size_t FindSimply(std::string_view haystack, size_t from) const;
 
   std::string needle_;  // upper-cased when case is ignored
   bool ignoreCase_ = false;
-  size_t rareIndex_ = 0;
-  char rareA_ = 0;  // the rare byte, and its other letter case when case is ignored
-  char rareB_ = 0;
+  TProbe first_;
+  TProbe second_;
 };
 
 }  // namespace search

@@ -91,6 +91,7 @@ TSearchOutcome TSearchRun::Run() {
   }
   if (criteria_.StringA.empty() && criteria_.StringB.empty()) {
     // A search by name only: every file that passes the filter is listed, none is read.
+    state_.FoundFiles.ReadMissingFacts();
     FilterFiles(state_.FoundFiles, working);
     state_.MatchedFiles = working;
     host_.BeginResultsUpdate();
@@ -151,7 +152,9 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   }
   UpdateStatus("Finding files...");
   context_.SetOperation("Finding files...");
-  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_);
+  // The facts serve the listing by name and the filter; a search of contents needs neither.
+  const bool byNameOnly = criteria_.StringA.empty() && criteria_.StringB.empty();
+  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly);
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {
     // A cancelled find is never reused: the next search finds again.
     state_.LastFind = TFindKey{};
