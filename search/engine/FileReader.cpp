@@ -23,6 +23,7 @@ int TFileReader::Open(const std::string& path) {
   if (fstat(fd_, &info) != 0) return errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
   if (!S_ISREG(info.st_mode)) return kNotRegularFile;
+  size_ = info.st_size;
   return 0;  // O_NONBLOCK changes nothing for a regular file
 
 }
@@ -48,6 +49,10 @@ bool TFileReader::Fill() {
     endOfFile_ = true;
     return false;
   }
+  readSoFar_ += count;
+  // A short read that reaches the size the file had when opened is its end: no need to ask
+  // again (a file that grows meanwhile is read as it was).
+  if (static_cast<size_t>(count) < buffer_.size() - end_ && readSoFar_ >= size_) endOfFile_ = true;
   const char* fresh = buffer_.data() + end_;
   if (const void* mark = std::memchr(fresh, kEndOfFileMark, static_cast<size_t>(count))) {
     count = static_cast<const char*>(mark) - fresh;

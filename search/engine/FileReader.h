@@ -2,6 +2,7 @@
 // Reads a file for the scanner in large pieces that end at a line end, into one reused buffer.
 // The byte 0x1A ends the file; lines have no length limit (the buffer grows for a long one).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ class TFileReader {
   int fd_ = -1;
   size_t begin_ = 0;  // the unread part of the buffer is [begin_, end_)
   size_t end_ = 0;
+  int64_t size_ = -1;       // the size when opened
+  int64_t readSoFar_ = 0;
   bool endOfFile_ = false;
   int error_ = 0;
 };

@@ -14,7 +14,7 @@ namespace search {
 namespace {
 
 // How far the workers may run ahead of the file whose results are being added.
-constexpr size_t kLookAhead = 64;
+constexpr size_t kLookAhead = 256;
 
 class TContextControl final : public TScanControl {
  public:
@@ -89,6 +89,8 @@ void TFileScanner::ScanOnThisThread(const TFileList& working) {
   }
 }
 
+// Workers scan files up to kLookAhead ahead of the file whose results are added next; the
+// calling thread adds results strictly in list order, waking only when the next one is ready.
 void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
   const size_t count = working.Count();
   std::mutex mutex;
@@ -97,6 +99,7 @@ void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
   std::vector<std::optional<TFileScanResult>> slots(kLookAhead);
   size_t nextToScan = 0;
   size_t nextToCommit = 0;
+  int idleWorkers = 0;
   bool stopping = false;
   std::atomic<bool> cancel{false};
 
@@ -107,9 +110,11 @@ void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
       size_t index;
       {
         std::unique_lock lock(mutex);
+        ++idleWorkers;
         workAvailable.wait(lock, [&] {
           return stopping || (nextToScan < count && nextToScan < nextToCommit + kLookAhead);
         });
+        --idleWorkers;
         if (stopping) return;
         index = nextToScan++;
       }
@@ -117,15 +122,18 @@ void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
       try {
         result = ScanFile(working.GetEntry(index).FileName, settings_, buffers, control);
       } catch (...) {
+        result = TFileScanResult{};
         result.Opened = true;
         result.Failed = true;
         result.ErrorMessage = "Out of memory";
       }
+      bool awaited;
       {
         std::lock_guard lock(mutex);
         slots[index % kLookAhead] = std::move(result);
+        awaited = index == nextToCommit;
       }
-      resultReady.notify_one();
+      if (awaited) resultReady.notify_one();
     }
   };
 
@@ -141,13 +149,14 @@ void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
   });
   for (unsigned i = 0; i < threads; ++i) pool.emplace_back(worker);
 
-  for (size_t index = 0; index < count; ++index) {
-    TFileScanResult result;
+  std::vector<TFileScanResult> ready;
+  bool wakeWorkers = false;
+  size_t index = 0;
+  while (index < count) {
     {
       std::unique_lock lock(mutex);
-      auto& slot = slots[index % kLookAhead];
-      // Wait for the file's outcome, keeping the window alive and listening for Cancel.
-      while (!slot) {
+      // Wait for the next file's outcome, keeping the window alive and listening for Cancel.
+      while (!slots[index % kLookAhead]) {
         if (resultReady.wait_for(lock, std::chrono::milliseconds(20)) == std::cv_status::timeout) {
           lock.unlock();
           context_.YieldNow();
@@ -155,16 +164,23 @@ void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
           lock.lock();
         }
       }
-      result = std::move(*slot);
-      slot.reset();
-      nextToCommit = index + 1;
+      // Take every result that is ready in order.
+      for (size_t next = index; next < count && slots[next % kLookAhead]; ++next) {
+        ready.push_back(std::move(*slots[next % kLookAhead]));
+        slots[next % kLookAhead].reset();
+      }
+      nextToCommit = index + ready.size();
+      wakeWorkers = idleWorkers > 0;
     }
-    workAvailable.notify_all();
-    const TFileListEntry& entry = working.GetEntry(index);
-    context_.SetPath(entry.FileName);
-    if (Commit(entry.FileName, result)) matchedFiles_.AddEntry(entry);
-    context_.Yield();
-    if (context_.Cancelled()) break;
+    if (wakeWorkers) workAvailable.notify_all();
+    for (TFileScanResult& result : ready) {
+      const TFileListEntry& entry = working.GetEntry(index++);
+      context_.SetPath(entry.FileName);
+      if (Commit(entry.FileName, result)) matchedFiles_.AddEntry(entry);
+      context_.Yield();
+      if (context_.Cancelled()) return;
+    }
+    ready.clear();
   }
 }
 
