@@ -162,6 +162,15 @@ Status Registry::EnumKeys(const RegKey& key, std::vector<std::string>& names) {
   return Status::Ok;
 }
 
+Status Registry::EnumValues(const RegKey& key, std::vector<std::string>& names) {
+  names.clear();
+  Hive snapshot(key.root);
+  const HiveKey* found = Current(key.root, snapshot).Find(key.path);
+  if (found == nullptr) return Status::NotFound;
+  for (const NamedValue& value : found->values) names.push_back(value.name);
+  return Status::Ok;
+}
+
 Status Registry::QueryInfo(const RegKey& key, KeyInfo& info) {
   Hive snapshot(key.root);
   const HiveKey* found = Current(key.root, snapshot).Find(key.path);

@@ -46,6 +46,8 @@ class Registry {
   Status QueryValue(const RegKey& key, std::string_view name, Value& value);
   Status SetValue(const RegKey& key, std::string_view name, const Value& value);
   Status DeleteValue(const RegKey& key, std::string_view name);
+  // The names of the key's values, as stored.
+  Status EnumValues(const RegKey& key, std::vector<std::string>& names);
 
   // Between BeginBatch and EndBatch the root stays locked and every change is written once,
   // at EndBatch, as one replacement of the file. Batches nest.

@@ -76,9 +76,13 @@ TEST_F(RegistryTest, ValueNamesIgnoreCaseButKeepTheirSpelling) {
   Value value;
   ASSERT_EQ(registry.QueryValue(key, "showhints", value), Status::Ok);
   EXPECT_EQ(value, DwordValue(0));
+  ASSERT_EQ(registry.SetValue(key, "Other", DwordValue(0)), Status::Ok);
   KeyInfo info;
   ASSERT_EQ(registry.QueryInfo(key, info), Status::Ok);
-  EXPECT_EQ(info.valueCount, 1u);
+  EXPECT_EQ(info.valueCount, 2u);
+  std::vector<std::string> names;
+  ASSERT_EQ(registry.EnumValues(key, names), Status::Ok);
+  EXPECT_EQ(names, (std::vector<std::string>{"ShowHints", "Other"}));
   EXPECT_NE(ReadFile(HivePath()).find("\"ShowHints\"=dword:00000000"), std::string::npos);
 }
 
