@@ -145,7 +145,14 @@ Hive HiveFile::Load(bool locked) const {
 }
 
 bool HiveFile::Save(const Hive& hive) const {
-  std::filesystem::path temporary = path_;
+  // A hive file that is a link (settings kept elsewhere) stays a link: its target is replaced.
+  std::filesystem::path target = path_;
+  std::error_code error;
+  if (std::filesystem::is_symlink(path_, error)) {
+    const std::filesystem::path link = std::filesystem::read_symlink(path_, error);
+    if (!error) target = link.is_absolute() ? link : path_.parent_path() / link;
+  }
+  std::filesystem::path temporary = target;
   temporary += ".tmp";
   {
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
@@ -155,11 +162,11 @@ bool HiveFile::Save(const Hive& hive) const {
       return false;
     }
   }
-  if (::rename(temporary.c_str(), path_.c_str()) != 0) {
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;
   }
-  FileDescriptor folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() >= 0) ::fsync(folder.Get());
   return true;
 }

@@ -153,40 +153,43 @@ Status Registry::DeleteKey(const RegKey& base, std::string_view subkey) {
   });
 }
 
-Status Registry::EnumKeys(const RegKey& key, std::vector<std::string>& names) {
-  names.clear();
+template <typename Read>
+Status Registry::Inspect(const RegKey& key, Read&& read) {
   Hive snapshot(key.root);
   const HiveKey* found = Current(key.root, snapshot).Find(key.path);
-  if (found == nullptr) return Status::NotFound;
-  for (const HiveKey& subkey : found->subkeys) names.push_back(subkey.name);
-  return Status::Ok;
+  return found == nullptr ? Status::NotFound : read(*found);
+}
+
+Status Registry::EnumKeys(const RegKey& key, std::vector<std::string>& names) {
+  names.clear();
+  return Inspect(key, [&](const HiveKey& found) {
+    for (const HiveKey& subkey : found.subkeys) names.push_back(subkey.name);
+    return Status::Ok;
+  });
 }
 
 Status Registry::EnumValues(const RegKey& key, std::vector<std::string>& names) {
   names.clear();
-  Hive snapshot(key.root);
-  const HiveKey* found = Current(key.root, snapshot).Find(key.path);
-  if (found == nullptr) return Status::NotFound;
-  for (const NamedValue& value : found->values) names.push_back(value.name);
-  return Status::Ok;
+  return Inspect(key, [&](const HiveKey& found) {
+    for (const NamedValue& value : found.values) names.push_back(value.name);
+    return Status::Ok;
+  });
 }
 
 Status Registry::QueryInfo(const RegKey& key, KeyInfo& info) {
-  Hive snapshot(key.root);
-  const HiveKey* found = Current(key.root, snapshot).Find(key.path);
-  if (found == nullptr) return Status::NotFound;
-  info = KeyInfo{found->subkeys.size(), found->values.size()};
-  return Status::Ok;
+  return Inspect(key, [&](const HiveKey& found) {
+    info = KeyInfo{found.subkeys.size(), found.values.size()};
+    return Status::Ok;
+  });
 }
 
 Status Registry::QueryValue(const RegKey& key, std::string_view name, Value& value) {
-  Hive snapshot(key.root);
-  const HiveKey* found = Current(key.root, snapshot).Find(key.path);
-  if (found == nullptr) return Status::NotFound;
-  const NamedValue* stored = found->FindValue(name);
-  if (stored == nullptr) return Status::NotFound;
-  value = stored->value;
-  return Status::Ok;
+  return Inspect(key, [&](const HiveKey& found) {
+    const NamedValue* stored = found.FindValue(name);
+    if (stored == nullptr) return Status::NotFound;
+    value = stored->value;
+    return Status::Ok;
+  });
 }
 
 Status Registry::SetValue(const RegKey& key, std::string_view name, const Value& value) {

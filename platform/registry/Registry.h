@@ -58,7 +58,8 @@ class Registry {
   struct Batch;
   template <typename Change>
   Status Modify(Root root, Change&& change);
-  Hive Snapshot(Root root);
+  template <typename Read>
+  Status Inspect(const RegKey& key, Read&& read);
   const Hive& Current(Root root, Hive& snapshot);
 
   std::filesystem::path folder_;

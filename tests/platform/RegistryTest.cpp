@@ -28,6 +28,11 @@ std::string AllBytes(size_t length) {
 class RegistryTest : public ::testing::Test {
  protected:
   std::filesystem::path HivePath() const { return tree.Root() / "HKEY_CURRENT_USER.reg"; }
+  RegKey OpenTestKey(Registry& registry) {
+    RegKey key;
+    EXPECT_EQ(registry.OpenKey(RegKey::Of(Root::CurrentUser), "Software\\Test", key), Status::Ok);
+    return key;
+  }
   RegKey Create(Registry& registry, std::string_view path) {
     RegKey key;
     EXPECT_EQ(registry.CreateKey(RegKey::Of(Root::CurrentUser), path, key), Status::Ok);
@@ -125,8 +130,7 @@ TEST_F(RegistryTest, EveryValueRoundTripsExactlyThroughTheFile) {
     for (const auto& [name, value] : cases) ASSERT_EQ(registry.SetValue(key, name, value), Status::Ok) << name;
   }
   Registry fresh(tree.Root());
-  RegKey key;
-  ASSERT_EQ(fresh.OpenKey(RegKey::Of(Root::CurrentUser), "Software\\Test", key), Status::Ok);
+  const RegKey key = OpenTestKey(fresh);
   for (const auto& [name, value] : cases) {
     Value read;
     ASSERT_EQ(fresh.QueryValue(key, name, read), Status::Ok) << name;
@@ -181,8 +185,7 @@ TEST_F(RegistryTest, LinesOfANewerVersionAreKept) {
              "\"Replaced\"=float:1.5\n"
              "future-directive on\n");
   Registry registry(tree.Root());
-  RegKey key;
-  ASSERT_EQ(registry.OpenKey(RegKey::Of(Root::CurrentUser), "Software\\Test", key), Status::Ok);
+  const RegKey key = OpenTestKey(registry);
   Value value;
   EXPECT_EQ(registry.QueryValue(key, "Future", value), Status::NotFound);
   ASSERT_EQ(registry.SetValue(key, "New", DwordValue(7)), Status::Ok);
@@ -201,8 +204,7 @@ TEST_F(RegistryTest, HexValuesMayContinueOverLines) {
              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Test]\r\n\"Bin\"=hex:01,02,\\\r\n  03,04\r\n"
              "\"Exp\"=hex(2):41,42\r\n");
   Registry registry(tree.Root());
-  RegKey key;
-  ASSERT_EQ(registry.OpenKey(RegKey::Of(Root::CurrentUser), "Software\\Test", key), Status::Ok);
+  const RegKey key = OpenTestKey(registry);
   Value value;
   ASSERT_EQ(registry.QueryValue(key, "Bin", value), Status::Ok);
   EXPECT_EQ(value, BinaryValue("\x01\x02\x03\x04"));
@@ -225,6 +227,16 @@ TEST_F(RegistryTest, BatchWritesOnceAtTheEnd) {
   const std::string text = ReadFile(HivePath());
   EXPECT_NE(text.find("\"A\"=dword:00000001"), std::string::npos);
   EXPECT_NE(text.find("\"B\"=dword:00000002"), std::string::npos);
+}
+
+TEST_F(RegistryTest, AHiveFileThatIsALinkStaysALink) {
+  const auto elsewhere = tree.MakeFolder("dotfiles");
+  tree.Write("dotfiles/HKEY_CURRENT_USER.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Test]\n");
+  std::filesystem::create_symlink("dotfiles/HKEY_CURRENT_USER.reg", HivePath());
+  Registry registry(tree.Root());
+  ASSERT_EQ(registry.SetValue(OpenTestKey(registry), "A", DwordValue(1)), Status::Ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(HivePath()));
+  EXPECT_NE(ReadFile(elsewhere / "HKEY_CURRENT_USER.reg").find("\"A\"=dword:00000001"), std::string::npos);
 }
 
 TEST_F(RegistryTest, AFolderThatCannotBeMadeFailsTheWrite) {
