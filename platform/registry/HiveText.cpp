@@ -226,6 +226,7 @@ class Parser {
     }
     if (!NamesEqual(path.front(), RootName(hive_.GetRoot()))) return Broken("a section of another root");
     path.erase(path.begin());
+    if (path.size() > kMaxKeyDepth) return Broken("keys nested too deeply");
     for (const std::string& name : path) {
       if (!IsValidKeyName(name)) return Broken("an empty or invalid key name");
     }

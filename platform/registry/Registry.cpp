@@ -36,7 +36,7 @@ bool JoinPath(const RegKey& base, std::string_view subkey, std::vector<std::stri
     if (!IsValidKeyName(name)) return false;
     path.push_back(std::move(name));
   }
-  return true;
+  return path.size() <= kMaxKeyDepth;
 }
 
 // The path of `key` with every name as it is stored.

@@ -1,6 +1,7 @@
 #pragma once
 // Value types, predefined roots, result codes and name rules of our registry.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -48,6 +49,8 @@ enum class Status {
 // exactly.
 bool NamesEqual(std::string_view a, std::string_view b);
 bool IsValidKeyName(std::string_view name);
+// Keys nest at most this deep (as on Windows), which also bounds the recursion over a hive.
+inline constexpr size_t kMaxKeyDepth = 512;
 bool IsValidValueName(std::string_view name);
 
 }  // namespace platform::registry

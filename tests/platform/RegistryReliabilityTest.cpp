@@ -45,11 +45,10 @@ int WaitFor(pid_t pid) {
 
 }  // namespace
 
-class DamagedHive : public ::testing::TestWithParam<std::string> {};
+namespace {
 
-TEST_P(DamagedHive, GivesDefaultsAndIsMovedAsideWithOneLine) {
+void ExpectMovedAsideAndDefaults(const std::string& damaged) {
   TempTree tree;
-  const std::string damaged = GetParam();
   tree.Write("HKEY_CURRENT_USER.reg", damaged);
   Registry registry(tree.Root());
 
@@ -71,6 +70,18 @@ TEST_P(DamagedHive, GivesDefaultsAndIsMovedAsideWithOneLine) {
   EXPECT_EQ(registry.SetValue(created, "A", DwordValue(1)), Status::Ok);
   Value value;
   EXPECT_EQ(Registry(tree.Root()).QueryValue(created, "A", value), Status::Ok);
+}
+
+}  // namespace
+
+class DamagedHive : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DamagedHive, GivesDefaultsAndIsMovedAsideWithOneLine) { ExpectMovedAsideAndDefaults(GetParam()); }
+
+TEST(RegistryReliability, KeysNestedTooDeeplyAreDamage) {
+  std::string deep = "REGEDIT4\n\n[HKEY_CURRENT_USER";
+  for (int i = 0; i < 100000; ++i) deep += "\\k";
+  ExpectMovedAsideAndDefaults(deep + "]\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -145,6 +145,10 @@ TEST_F(RegistryTest, NamesTheFileCannotHoldAreRefused) {
   EXPECT_EQ(registry.SetValue(key, "line\nbreak", DwordValue(1)), Status::InvalidName);
   RegKey ignored;
   EXPECT_EQ(registry.CreateKey(key, "bad\rkey", ignored), Status::InvalidName);
+  std::string deep;
+  for (size_t i = 0; i < kMaxKeyDepth; ++i) deep += "k\\";
+  EXPECT_EQ(registry.CreateKey(RegKey::Of(Root::CurrentUser), deep, ignored), Status::Ok);
+  EXPECT_EQ(registry.CreateKey(RegKey::Of(Root::CurrentUser), deep + "one-more", ignored), Status::InvalidName);
 }
 
 TEST_F(RegistryTest, DeletingValuesAndKeys) {

@@ -75,6 +75,29 @@ TEST_F(RegMgrTest, PropertyChangesReopenTheKeyOnlyWhenTheyDiffer) {
   EXPECT_TRUE(std::filesystem::exists(tree.Root() / "HKEY_LOCAL_MACHINE.reg"));
 }
 
+TEST_F(RegMgrTest, RootKeyTypesMapToThePredefinedRoots) {
+  const std::pair<TRootKeyType, Root> roots[] = {
+      {TRootKeyType::HKeyClassesRoot, Root::ClassesRoot},   {TRootKeyType::HKeyCurrentUser, Root::CurrentUser},
+      {TRootKeyType::HKeyLocalMachine, Root::LocalMachine}, {TRootKeyType::HKeyUsers, Root::Users},
+      {TRootKeyType::HKeyCurrentConfig, Root::CurrentConfig}, {TRootKeyType::HkeyDynData, Root::DynData},
+  };
+  auto manager = OpenManager();
+  manager->SetBaseKey("Base");
+  for (const auto& [type, root] : roots) {
+    Registry registry(tree.Root());
+    RegKey base;
+    ASSERT_EQ(registry.CreateKey(RegKey::Of(root), "Base", base), Status::Ok);
+    manager->SetRootKey(type);
+    EXPECT_EQ(manager->Registry().RootKey(), root);
+    manager->SaveInteger("Here", static_cast<int32_t>(type));
+    RegKey key;
+    Value value;
+    ASSERT_EQ(registry.OpenKey(RegKey::Of(root), "Base\\Vantrel Software\\Search", key), Status::Ok);
+    ASSERT_EQ(registry.QueryValue(key, "Here", value), Status::Ok);
+    EXPECT_EQ(value, DwordValue(static_cast<uint32_t>(type)));
+  }
+}
+
 TEST_F(RegMgrTest, WithoutAnApplicationNameNoKeyOpensAndSavesFail) {
   TRegistryManager manager(tree.Root());
   int changes = 0;
