@@ -43,10 +43,6 @@ int WaitFor(pid_t pid) {
   return status;
 }
 
-}  // namespace
-
-namespace {
-
 void ExpectMovedAsideAndDefaults(const std::string& damaged) {
   TempTree tree;
   tree.Write("HKEY_CURRENT_USER.reg", damaged);
