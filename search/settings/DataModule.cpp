@@ -50,7 +50,8 @@ void TDataMod::SaveWhileLoading(Save&& save) {
 void TDataMod::SearchDataCreate(const TDataModPlaces& places) {
   applicationTitle_ = VersionData.VersionInfo().ProductName;
 
-  // The Explorer integration starts the program from here, so it is rewritten at every start.
+  // The folder context-menu extension starts the program from this value, so it is rewritten
+  // at every start.
   SaveWhileLoading([&] { RegistryManager.SaveText("Program", places.executable); });
 
   for (TSettingBase* setting : settings_) setting->Load();
