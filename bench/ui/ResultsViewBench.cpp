@@ -1,0 +1,104 @@
+// Times the results view over a large tree: showing it, scrolling through it, expanding and
+// collapsing every node, and clearing it for a new search. Prints one line per step.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "search/engine/ResultTree.h"
+#include "search/settings/DataModule.h"
+#include "search/ui/ResultsModel.h"
+#include "search/ui/ResultsView.h"
+
+namespace {
+
+double Time(const char* step, const std::function<void()>& work) {
+  QElapsedTimer clock;
+  clock.start();
+  work();
+  QCoreApplication::processEvents();
+  const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  std::printf("  %-44s %9.1f ms\n", step, ms);
+  return ms;
+}
+
+void Fill(search::TResultTree& tree, int files, int linesPerFile) {
+  for (int f = 0; f < files; ++f) {
+    auto& node = tree.AddFileNode(std::make_unique<search::TTreeViewFile>(
+        "/home/user/projects/source/module" + std::to_string(f % 97) + "/file" + std::to_string(f) + ".cpp", 4096,
+        45000.5, 45001.5, 45002.5, linesPerFile / 2));
+    node.Lines.reserve(static_cast<size_t>(linesPerFile));
+    for (int l = 0; l < linesPerFile; ++l) {
+      search::TResultTree::AddLineNode(node, "    result = compute(value_" + std::to_string(l) + ", options);",
+                                       l % 2 == 0, l + 1);
+    }
+  }
+}
+
+void Run(int files, int linesPerFile, TDataMod& settings) {
+  std::printf("%d files x %d lines = %d line nodes\n", files, linesPerFile, files * linesPerFile);
+  search::TResultTree tree;
+  TResultsModel model(tree, settings);
+  TResultsView view;
+  view.SetResultsModel(&model);
+  view.resize(900, 700);
+  view.show();
+  QCoreApplication::processEvents();
+
+  Time("build the tree (engine side)", [&] { Fill(tree, files, linesPerFile); });
+  Time("announce the rows and paint", [&] {
+    model.BeginUpdate();
+    model.EndUpdate();
+    view.repaint();
+  });
+  Time("expand all and paint", [&] {
+    view.ExpandAll();
+    view.repaint();
+  });
+  Time("scroll: 200 pages down, painting each", [&] {
+    QScrollBar* bar = view.verticalScrollBar();
+    for (int i = 0; i < 200; ++i) {
+      bar->setValue(bar->value() + bar->pageStep() * 25);
+      view.viewport()->repaint();
+    }
+  });
+  Time("scroll: to the end and back, painting", [&] {
+    view.scrollToBottom();
+    view.viewport()->repaint();
+    view.scrollToTop();
+    view.viewport()->repaint();
+  });
+  Time("collapse all and paint", [&] {
+    view.CollapseAll();
+    view.repaint();
+  });
+  Time("expand all again", [&] {
+    view.ExpandAll();
+    view.repaint();
+  });
+  Time("clear for a new search (free nodes, reset)", [&] {
+    tree.Clear();
+    model.Cleared();
+    view.repaint();
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir registry;
+  qputenv("VANTREL_REGISTRY_DIR", registry.path().toLocal8Bit());
+  QApplication application(argc, argv);
+  TDataMod settings;
+  Run(1000, 1000, settings);
+  Run(10, 100000, settings);
+  Run(100000, 10, settings);
+  return 0;
+}

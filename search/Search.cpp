@@ -1,0 +1,43 @@
+// search: the windowed program. The settings are loaded first, then the main window is shown.
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstdlib>
+
+#include "search/settings/DataModule.h"
+#include "search/ui/ByteText.h"
+#include "search/ui/MainForm.h"
+#include "search/ui/MessageForm.h"
+
+namespace {
+
+bool HasDisplay() {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "search: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                 "search-cli searches from the command line.\n");
+    return 1;
+  }
+  QApplication application(argc, argv);
+  if (QIcon::themeName().isEmpty()) QIcon::setThemeName("breeze");
+
+  TDataMod dataMod;
+  QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
+  TMainForm mainForm(dataMod);
+  for (const std::string& error : dataMod.StartupErrors()) {
+    ShowMessageDialog(DisplayString(error), TMessageKind::Error, {TMessageButton::OK}, 0, &mainForm);
+  }
+  mainForm.show();
+  return QApplication::exec();
+}

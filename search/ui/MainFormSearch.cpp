@@ -1,0 +1,147 @@
+// The main window's side of a search: reading the criteria, and the host that the running
+// search reports to.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "search/engine/SearchRun.h"
+#include "search/settings/DataModule.h"
+#include "search/ui/BusyForm.h"
+#include "search/ui/ByteText.h"
+#include "search/ui/CriteriaComboBox.h"
+#include "search/ui/MainForm.h"
+#include "search/ui/ResultsModel.h"
+#include "search/ui/ResultsView.h"
+#include "search/ui/StatusPanels.h"
+
+search::TSearchCriteria TMainForm::ReadCriteria() const {
+  search::TSearchCriteria criteria;
+  criteria.Path = EngineString(cbPath_->currentText());
+  criteria.Files = EngineString(cbFiles_->currentText());
+  criteria.ExcludeFiles = EngineString(cbExcludeFiles_->currentText());
+  criteria.ExcludeFolders = EngineString(cbExcludeFolders_->currentText());
+  criteria.StringA = EngineString(cbStringA_->currentText());
+  criteria.StringB = EngineString(cbStringB_->currentText());
+  criteria.MatchButton = rbAndNot_->isChecked() ? search::TMatchButton::AndNot
+                         : rbAnd_->isChecked()  ? search::TMatchButton::And
+                                                : search::TMatchButton::Or;
+  criteria.CaseSensitive = ckCaseSensitive_->isChecked();
+  criteria.WholeWordOnly = ckWholeWord_->isChecked();
+  criteria.RegularExpressions = ckRegularExpressions_->isChecked();
+  criteria.MinimiseWhitespace = ckMinimiseWhitespace_->isChecked() && ckMinimiseWhitespace_->isEnabled();
+  criteria.RecurseSubdirectories = ckIncludeSubDirectories_->isChecked();
+  criteria.ShowMatches = ckShowMatches_->isChecked() && ckShowMatches_->isEnabled();
+  criteria.SearchWithinMatchedFiles = ckSearchResults_->isChecked() && ckSearchResults_->isEnabled();
+
+  criteria.MatchProximity = dataMod_.MatchProximity.Value() != 0;
+  criteria.NumberOfLinesToShowBeforeMatch = std::max(dataMod_.NumberOfLinesToShowBeforeMatch.Value(), 0);
+  criteria.NumberOfLinesToShowAfterMatch = std::max(dataMod_.NumberOfLinesToShowAfterMatch.Value(), 0);
+  criteria.IncludeBlankLines = dataMod_.IncludeBlankLines.Value();
+  criteria.AutoExpand = dataMod_.AutoExpand.Value();
+  criteria.ShowsResultsAsFound = dataMod_.ShowsResultsAsFound.Value();
+  criteria.Sort = {dataMod_.SortField.Value(), dataMod_.SortAscending.Value()};
+  return criteria;
+}
+
+void TMainForm::SearchClick() {
+  if (searching_) return;
+  searching_ = true;
+  search::TSearchCriteria criteria = ReadCriteria();
+  try {
+    search::RunSearch(state_, criteria, *this);
+  } catch (...) {
+    searching_ = false;
+    busy_.reset();
+    throw;
+  }
+  searching_ = false;
+  cbPath_->setEditText(DisplayString(criteria.Path));
+  cbFiles_->setEditText(DisplayString(criteria.Files));
+  UpdateSearchResultsBox();
+  UpdateControlStates();
+  emit SearchFinished();
+  if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TMainForm::SetWindowEnabled(bool enabled) {
+  // The busy dialog is a child window of this one: disabling the window itself would disable
+  // the dialog too, so its contents are disabled instead.
+  centralWidget()->setEnabled(enabled);
+  if (enabled) {
+    UpdateControlStates();
+    if (isActiveWindow() || QApplication::activeWindow() == nullptr) activateWindow();
+  }
+}
+
+void TMainForm::ResultsCleared() { model_->Cleared(); }
+
+void TMainForm::BeginResultsUpdate() { model_->BeginUpdate(); }
+
+void TMainForm::EndResultsUpdate() { model_->EndUpdate(); }
+
+// The node is marked expanded by the search; the view opens it when its rows are announced.
+void TMainForm::ExpandNode(search::TResultNode&) {}
+
+void TMainForm::ResultsSorted() { model_->Sorted(); }
+
+void TMainForm::ShowStatus(const search::TStatusTexts& texts) { ShowStatusTexts(texts); }
+
+void TMainForm::ShowStatusTexts(const search::TStatusTexts& texts) {
+  for (int panel = 0; panel < TStatusPanels::kPanels; ++panel) {
+    statusBar_->SetPanelText(panel, DisplayString(texts.Panels[panel]));
+  }
+}
+
+void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int matchType,
+                                   const search::TRecentValues& recent) {
+  Persist([&] {
+    dataMod_.MatchType.Set(static_cast<uint8_t>(matchType));
+    dataMod_.Path.Assign(recent.Path);
+    dataMod_.Files.Assign(recent.Files);
+    dataMod_.ExcludeFolders.Assign(recent.ExcludeFolders);
+    dataMod_.ExcludeFiles.Assign(recent.ExcludeFiles);
+    dataMod_.StringA.Assign(recent.StringA);
+    dataMod_.StringB.Assign(recent.StringB);
+  });
+  cbPath_->FillRecentBox(recent.Path);
+  cbFiles_->FillRecentBox(recent.Files);
+  cbExcludeFolders_->FillRecentBox(recent.ExcludeFolders);
+  cbExcludeFiles_->FillRecentBox(recent.ExcludeFiles);
+  cbStringA_->FillRecentBox(recent.StringA);
+  cbStringB_->FillRecentBox(recent.StringB);
+  cbPath_->setEditText(DisplayString(criteria.Path));
+  cbFiles_->setEditText(DisplayString(criteria.Files));
+}
+
+void TMainForm::ShowBusy() {
+  busy_ = std::make_unique<TBusyForm>(this);
+  busy_->setFont(QApplication::font());
+  busy_->SetOperation("");
+  busy_->SetPath("");
+  busy_->ShowOverOwner();
+}
+
+void TMainForm::CloseBusy() { busy_.reset(); }
+
+void TMainForm::BusyOperation(const std::string& text) {
+  if (busy_) busy_->SetOperation(DisplayString(text));
+}
+
+void TMainForm::BusyPath(const std::string& text) {
+  if (busy_) busy_->SetPath(DisplayString(text));
+}
+
+void TMainForm::BusyCounters(const search::TBusyCounters& counters) {
+  if (!busy_) return;
+  busy_->SetFilesFound(counters.Found);
+  busy_->SetFilesSearched(counters.Searched);
+  busy_->SetLinesSearched(counters.Lines);
+  busy_->SetFilesMatched(counters.Matched);
+  busy_->SetTotalMatches(counters.TotalMatches);
+}
+
+bool TMainForm::CancelRequested() { return closeRequested_ || (busy_ && busy_->Cancelled()); }
+
+void TMainForm::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }

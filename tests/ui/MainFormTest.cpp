@@ -1,0 +1,344 @@
+// The main window driven by its component names: searching, Enter, Cancel, the enabling rules,
+// the option boxes and their settings, the status bar and Browse.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolButton>
+
+#include "search/ui/BusyForm.h"
+#include "search/ui/MainForm.h"
+#include "search/ui/ResultsModel.h"
+#include "search/ui/ResultsView.h"
+#include "search/ui/StatusPanels.h"
+#include "support/TempTree.h"
+#include "ui/support/UiTestSupport.h"
+
+namespace {
+
+struct TWindow {
+  TSettingsSandbox settings;
+  std::unique_ptr<TMainForm> form = std::make_unique<TMainForm>(settings.DataMod());
+
+  TWindow() { form->show(); }
+  QComboBox* Box(const char* name) { return Named<QComboBox>(form.get(), name); }
+  QCheckBox* Check(const char* name) { return Named<QCheckBox>(form.get(), name); }
+  QToolButton* Search() { return Named<QToolButton>(form.get(), "btSearch"); }
+  TResultsModel& Model() { return form->ResultsModel(); }
+  QString Panel(int index) { return Named<TStatusPanels>(form.get(), "StatusBar")->PanelText(index); }
+  QString Row(int row, int line = -1) {
+    const QModelIndex file = Model().index(row, 0);
+    return (line < 0 ? file : Model().index(line, 0, file)).data().toString();
+  }
+  void Criteria(const QString& path, const QString& files, const QString& stringA) {
+    Box("cbPath")->setEditText(path);
+    Box("cbFiles")->setEditText(files);
+    Box("cbStringA")->setEditText(stringA);
+  }
+};
+
+QString Text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void searchFillsTreeWithRowsColoursAndStatus() {
+    TempTree tree;
+    const auto matching = tree.Write("a.txt", "one\ntwo\nhello world\nthree\nfour\nfive\n");
+    tree.Write("b.txt", "nothing here\n");
+    tree.Write("c.log", "hello but not listed\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    window.Search()->click();
+
+    QCOMPARE(window.Model().rowCount(), 1);
+    QCOMPARE(window.Row(0), Text(matching) + " [1 match]");
+    QCOMPARE(window.Model().rowCount(window.Model().index(0, 0)), 5);  // two before, the match, two after
+    QCOMPARE(window.Row(0, 0), QString("     1 one"));
+    QCOMPARE(window.Row(0, 2), QString("*    3 hello world"));
+    QVERIFY(window.form->Results().isExpanded(window.Model().index(0, 0)));
+
+    const QModelIndex file = window.Model().index(0, 0);
+    const QModelIndex match = window.Model().index(2, 0, file);
+    const QModelIndex context = window.Model().index(0, 0, file);
+    const QPalette palette = window.form->Results().palette();
+    QCOMPARE(file.data(Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 0));
+    QCOMPARE(file.data(Qt::ForegroundRole).value<QColor>(), palette.color(QPalette::Text));
+    QCOMPARE(file.data(TResultsModel::SelectedForegroundRole).value<QColor>(), QColor(0, 255, 0));
+    QCOMPARE(match.data(Qt::BackgroundRole).value<QColor>(), palette.color(QPalette::Base));
+    QCOMPARE(match.data(TResultsModel::SelectedForegroundRole).value<QColor>(), palette.color(QPalette::Base));
+    const QColor contextColour = context.data(Qt::ForegroundRole).value<QColor>();
+    QVERIFY(contextColour != palette.color(QPalette::Text));
+    QVERIFY(contextColour != palette.color(QPalette::Base));
+
+    QCOMPARE(window.Panel(0), QString("Finished"));
+    QCOMPARE(window.Panel(1), QString(" 2 Files Found"));
+    QCOMPARE(window.Panel(2), QString(" 1 File Matched"));
+    QCOMPARE(window.Panel(3), QString(" 1 Match in Total"));
+    QVERIFY(window.form->centralWidget()->isEnabled());
+    QVERIFY(window.form->BusyForm() == nullptr);
+  }
+
+  void noticesArePaintedAsErrors() {
+    TempTree tree;
+    tree.Write("a.txt", "nothing\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "absent");
+    window.Search()->click();
+    QCOMPARE(window.Row(0), QString("*** No Matches Found ***"));
+    const QModelIndex notice = window.Model().index(0, 0);
+    QCOMPARE(notice.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 255));
+    QCOMPARE(notice.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
+    QCOMPARE(notice.data(TResultsModel::SelectedForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  }
+
+  void displaySettingsShowAtTheNextPaintWithoutSearching() {
+    TempTree tree;
+    const auto file = tree.Write("a.txt", "hello\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    window.Search()->click();
+    QCOMPARE(window.Row(0), Text(file) + " [1 match]");
+    window.settings.DataMod().ShowFileSize.Set(true);
+    QCOMPARE(window.Row(0), Text(file) + " [1 match, 6 bytes]");
+  }
+
+  void enterInACriteriaBoxSearches() {
+    TempTree tree;
+    tree.Write("a.txt", "hello\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    QComboBox* box = window.Box("cbStringA");
+    box->setFocus();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(window.Model().rowCount(), 1);
+    QCOMPARE(window.Panel(0), QString("Finished"));
+    // The box's text went to the front of its recent values, in the box and in the settings.
+    QCOMPARE(box->itemText(0), QString("hello"));
+    QCOMPARE(window.settings.DataMod().StringA.Items().front(), std::string("hello"));
+  }
+
+  void cancelStopsALongSearchAndKeepsItsResults() {
+    TempTree tree;
+    for (int i = 0; i < 4000; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\nworld\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    bool pressed = false;
+    QTimer presser;
+    presser.setInterval(1);
+    connect(&presser, &QTimer::timeout, [&] {
+      if (TBusyForm* busy = window.form->BusyForm(); busy != nullptr && !pressed) {
+        QTest::mouseClick(Named<QPushButton>(busy, "btCancel"), Qt::LeftButton);
+        pressed = true;
+      }
+    });
+    presser.start();
+    window.Search()->click();
+    presser.stop();
+    if (!pressed) QSKIP("the search ended before the window was given a chance to repaint");
+    const int rows = window.Model().rowCount();
+    QVERIFY(rows >= 1);
+    QCOMPARE(window.Row(rows - 1), QString("*** Search Cancelled ***"));
+    QCOMPARE(window.Panel(0), QString("Search cancelled"));
+    QVERIFY(window.form->centralWidget()->isEnabled());
+    QVERIFY(window.form->BusyForm() == nullptr);
+  }
+
+  void searchIsEnabledExactlyWhileThePathHoldsText() {
+    TWindow window;
+    window.Box("cbPath")->setEditText("");
+    QVERIFY(!window.Search()->isEnabled());
+    window.Box("cbPath")->setEditText(" ");
+    QVERIFY(window.Search()->isEnabled());
+    window.Box("cbPath")->setEditText("");
+    QVERIFY(!window.Search()->isEnabled());
+    // Enter with no path does not search.
+    window.Box("cbStringA")->setEditText("x");
+    QTest::keyClick(window.Box("cbStringA")->lineEdit(), Qt::Key_Return);
+    QCOMPARE(window.Panel(0), QString());
+  }
+
+  void optionBoxesWriteTheirSettings_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("setting");
+    QTest::newRow("case") << "ckCaseSensitive" << "CaseSensitive";
+    QTest::newRow("subfolders") << "ckIncludeSubDirectories" << "RecurseSubdirectories";
+    QTest::newRow("show matches") << "ckShowMatches" << "ShowMatches";
+    QTest::newRow("minimise") << "ckMinimiseWhitespace" << "MinimiseWhitespace";
+    QTest::newRow("whole word") << "ckWholeWord" << "WholeWordOnly";
+    QTest::newRow("proximity") << "ckFileMatchProximity" << "MatchProximity";
+  }
+
+  void optionBoxesWriteTheirSettings() {
+    QFETCH(QString, box);
+    QFETCH(QString, setting);
+    TWindow window;
+    QCheckBox* check = window.Check(box.toLatin1().constData());
+    const bool before = check->isChecked();
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
+    QCOMPARE(check->isChecked(), !before);
+    const auto stored = [&](TDataMod& data) {
+      for (TSettingBase* each : data.Settings()) {
+        if (each->Name() != setting.toStdString()) continue;
+        if (auto* flag = dynamic_cast<TBoolSetting*>(each)) return flag->Value();
+        if (auto* number = dynamic_cast<TEnumSetting*>(each)) return number->Value() != 0;
+      }
+      qFatal("no setting %s", qPrintable(setting));
+      return false;
+    };
+    QCOMPARE(stored(window.settings.DataMod()), !before);
+    QCOMPARE(stored(*window.settings.Reload()), !before);
+  }
+
+  void searchWithinMatchedFilesGreysItsGroup() {
+    TempTree tree;
+    tree.Write("a.txt", "hello\n");
+    TWindow window;
+    QCheckBox* within = window.Check("ckSearchResults");
+    QVERIFY(!within->isEnabled());  // nothing matched yet
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    window.Search()->click();
+    QVERIFY(within->isEnabled());
+    within->click();
+    const char* greyed[] = {"lbPath", "btBrowse", "cbPath", "lbFiles", "cbFiles", "lbExcludeFolders",
+                            "cbExcludeFolders", "lbExcludeFiles", "cbExcludeFiles", "lbFilterCaption",
+                            "lbFilter", "btFilter", "btClearFilter", "ckIncludeSubDirectories"};
+    for (const char* name : greyed) QVERIFY2(!Named<QWidget>(window.form.get(), name)->isEnabled(), name);
+    QVERIFY(window.Search()->isEnabled());
+    within->click();
+    for (const char* name : greyed) {
+      if (std::string(name) == "btFilter") continue;  // waits for the filter dialog
+      QVERIFY2(Named<QWidget>(window.form.get(), name)->isEnabled(), name);
+    }
+  }
+
+  void matchTypeFollowsTheRadioButtonsAndStrings() {
+    TWindow window;
+    window.Box("cbStringA")->setEditText("a");
+    window.Box("cbStringB")->setEditText("");
+    Named<QRadioButton>(window.form.get(), "rbAnd")->click();
+    QCOMPARE(window.form->GetMatchType(), 0);  // And needs both strings
+    window.Box("cbStringB")->setEditText("b");
+    QCOMPARE(window.form->GetMatchType(), 1);
+    window.Box("cbStringA")->setEditText("");
+    Named<QRadioButton>(window.form.get(), "rbAndNot")->click();
+    QCOMPARE(window.form->GetMatchType(), 2);
+  }
+
+  void statusPanelWidths_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QList<int>>("panels");
+    QTest::newRow("wide") << 800 << QList<int>{275, 175, 175, 175};
+    QTest::newRow("narrow") << 400 << QList<int>{100, 100, 100, 100};
+    QTest::newRow("just over the cap") << 704 << QList<int>{179, 175, 175, 175};
+    QTest::newRow("remainder to the first") << 402 << QList<int>{102, 100, 100, 100};
+  }
+
+  void statusPanelWidths() {
+    QFETCH(int, width);
+    QFETCH(QList<int>, panels);
+    const std::vector<int> widths = StatusPanelWidths(width, 4);
+    QCOMPARE(QList<int>(widths.begin(), widths.end()), panels);
+  }
+
+  void hintsTakeOverTheStatusBarWhileShowHintsIsOn() {
+    TWindow window;
+    auto* bar = Named<TStatusPanels>(window.form.get(), "StatusBar");
+    QStatusTipEvent hint("The first, or only, string to search for.");
+    QApplication::sendEvent(window.form.get(), &hint);
+    QCOMPARE(bar->currentMessage(), QString("The first, or only, string to search for."));
+    QStatusTipEvent none("  ");
+    QApplication::sendEvent(window.form.get(), &none);
+    QVERIFY(!bar->ShowsHint());
+    window.settings.DataMod().ShowHints.Set(false);
+    QApplication::sendEvent(window.form.get(), &hint);
+    QVERIFY(!bar->ShowsHint());
+  }
+
+  void hideOrExitFollowsUseToolTray() {
+    TSettingsSandbox settings;
+    settings.DataMod().UseToolTray.Set(true);
+    TMainForm form(settings.DataMod());
+    form.show();
+    QVERIFY(Named<QToolButton>(&form, "btHide")->isVisible());
+    QVERIFY(!Named<QToolButton>(&form, "btExit")->isVisible());
+    settings.DataMod().UseToolTray.Set(false);
+    form.ApplyDisplaySettings();
+    form.ApplyLayoutConstraints();
+    QCoreApplication::processEvents();
+    QVERIFY(!Named<QToolButton>(&form, "btHide")->isVisible());
+    QVERIFY(Named<QToolButton>(&form, "btExit")->isVisible());
+  }
+
+  void browseRules_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("initial");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("several paths") << "/a; /b" << "/a" << "/c";
+    QTest::newRow("ends with separator") << " /a; " << "/a" << "/a; /c";
+    QTest::newRow("empty") << "" << "" << "/c";
+  }
+
+  void browseRules() {
+    QFETCH(QString, box);
+    QFETCH(QString, initial);
+    QFETCH(QString, result);
+    TWindow window;
+    QString openedAt;
+    QString title;
+    window.form->BrowseForFolder = [&](QWidget*, const QString& caption, const QString& at) {
+      title = caption;
+      openedAt = at;
+      return QString("/c");
+    };
+    window.Box("cbPath")->setEditText(box);
+    window.form->BrowseClick();
+    QCOMPARE(title, QString("Select the folder to search"));
+    QCOMPARE(openedAt, initial);
+    QCOMPARE(window.Box("cbPath")->currentText(), result);
+  }
+
+  void cancelledPickerLeavesThePath() {
+    TWindow window;
+    window.form->BrowseForFolder = [](QWidget*, const QString&, const QString&) { return QString(); };
+    window.Box("cbPath")->setEditText("/a");
+    window.form->BrowseClick();
+    QCOMPARE(window.Box("cbPath")->currentText(), QString("/a"));
+  }
+
+  void criteriaAreRememberedWhenTheWindowCloses() {
+    TSettingsSandbox settings;
+    {
+      TMainForm form(settings.DataMod());
+      Named<QComboBox>(&form, "cbStringB")->setEditText("second");
+      Named<QRadioButton>(&form, "rbAndNot")->click();
+    }
+    auto next = settings.Reload();
+    QCOMPARE(next->StringB.Items().front(), std::string("second"));
+    QCOMPARE(int(next->MatchType.Value()), 2);
+    TMainForm form(*next);
+    QCOMPARE(Named<QComboBox>(&form, "cbStringB")->currentText(), QString("second"));
+    QVERIFY(Named<QRadioButton>(&form, "rbAndNot")->isChecked());
+  }
+
+  void controlsCarryTheirCaptionsAndNames() {
+    TWindow window;
+    QCOMPARE(Named<QLabel>(window.form.get(), "lbPath")->text(), QString("&Path"));
+    QCOMPARE(Named<QLabel>(window.form.get(), "lbPath")->buddy(), window.Box("cbPath"));
+    QCOMPARE(window.Check("ckSearchResults")->text(), QString("Search within matche&d files"));
+    QCOMPARE(Named<QLabel>(window.form.get(), "lbFilter")->text(), QString("none"));
+    QCOMPARE(window.Box("cbPath")->maxVisibleItems(), 12);
+    QCOMPARE(window.form->windowTitle(), QString("Vantrel Software Search"));
+  }
+};
+
+SEARCH_QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

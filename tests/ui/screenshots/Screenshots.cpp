@@ -1,0 +1,128 @@
+// Renders the windows offscreen into PNG files: the main window empty and after a search, the
+// busy dialog over a running search, and a message dialog. Usage: ui-screenshots FOLDER
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QPainter>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+#include "search/ui/BusyForm.h"
+#include "search/ui/MainForm.h"
+#include "search/ui/MessageForm.h"
+#include "search/ui/ResultsModel.h"
+#include "search/ui/ResultsView.h"
+#include "support/TempTree.h"
+#include "ui/support/UiTestSupport.h"
+
+namespace {
+
+QString folder;
+
+void Save(const QPixmap& picture, const char* name) {
+  const QString path = QDir(folder).filePath(name);
+  if (!picture.save(path)) std::fprintf(stderr, "ui-screenshots: cannot write %s\n", qPrintable(path));
+  std::printf("%s\n", qPrintable(path));
+}
+
+// The window with its top-level dialog painted where it stands over it.
+QPixmap Composite(QWidget& window, QWidget& dialog) {
+  QPixmap picture = window.grab();
+  QPainter painter(&picture);
+  painter.drawPixmap(dialog.geometry().topLeft() - window.geometry().topLeft(), dialog.grab());
+  return picture;
+}
+
+void WriteFixture(TempTree& tree) {
+  tree.Write("src/engine/scanner.cpp",
+             "#include \"scanner.h\"\n\nnamespace engine {\n\n// Reads every file once.\nvoid Scanner::Run() {\n"
+             "  for (const auto& file : files_) {\n    ReadFile(file);\n  }\n}\n\n}  // namespace engine\n");
+  tree.Write("src/engine/scanner.h",
+             "#pragma once\n\nnamespace engine {\n\nclass Scanner {\n public:\n  void Run();\n  void ReadFile(const "
+             "File& file);\n};\n\n}  // namespace engine\n");
+  tree.Write("src/ui/window.cpp",
+             "#include \"window.h\"\n\nWindow::Window() {\n  scanner_.Run();\n  ShowResults();\n}\n");
+  tree.Write("docs/notes.txt", "Nothing to see here.\nThe scanner reads files.\n");
+  tree.Write("docs/caf\xE9.txt", "Latin-1 text: caf\xE9 scanner\n");
+  for (int i = 0; i < 1500; ++i) tree.Write("bulk/file" + std::to_string(i) + ".cpp", "int value = 0;\n// Run the scanner\n");
+}
+
+void SetCriteria(TMainForm& form, const QString& path, const QString& files, const QString& string) {
+  form.findChild<QComboBox*>("cbPath")->setEditText(path);
+  form.findChild<QComboBox*>("cbFiles")->setEditText(files);
+  form.findChild<QComboBox*>("cbStringA")->setEditText(string);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  PrepareHeadless();
+  QApplication application(argc, argv);
+  QIcon::setThemeName("breeze");
+  QApplication::setApplicationDisplayName("Search");
+  folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("build/screenshots");
+  QDir().mkpath(folder);
+
+  TSettingsSandbox settings;
+  TempTree tree;
+  WriteFixture(tree);
+  const QString root = QString::fromStdString(tree.RootText());
+
+  TMainForm form(settings.DataMod());
+  form.resize(1000, 640);
+  form.show();
+  SetCriteria(form, root, "*.cpp;*.h;*.txt", "scanner");
+  QCoreApplication::processEvents();
+  Save(form.grab(), "main-empty.png");
+
+  // A search in progress, caught at its first repaint.
+  bool caught = false;
+  QTimer catcher;
+  catcher.setInterval(1);
+  QObject::connect(&catcher, &QTimer::timeout, [&] {
+    TBusyForm* busy = form.BusyForm();
+    if (busy == nullptr || caught || busy->FilesFound() == 0) return;
+    caught = true;
+    busy->SetPath(root + "src/engine/a/rather/long/folder/name/that/does/not/fit/scanner.cpp");
+    QCoreApplication::processEvents();
+    Save(Composite(form, *busy), "busy-dialog.png");
+  });
+  catcher.start();
+  form.findChild<QCheckBox*>("ckIncludeSubDirectories")->setChecked(true);
+  SetCriteria(form, root + "; " + root + "missing", "*.cpp;*.h;*.txt", "scanner");
+  form.SearchClick();
+  catcher.stop();
+
+  // After the search: files, matched and context lines, notices; one file row and one context
+  // line selected to show the selection colours.
+  SetCriteria(form, root + "src; " + root + "docs; " + root + "missing", "*.cpp;*.h;*.txt", "scanner");
+  form.SearchClick();
+  TResultsView& view = form.Results();
+  TResultsModel& model = form.ResultsModel();
+  view.selectionModel()->select(model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  view.selectionModel()->select(model.index(1, 0, model.index(0, 0)),
+                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QCoreApplication::processEvents();
+  Save(form.grab(), "main-results.png");
+
+  settings.DataMod().ShowButtonCaptions.Set(false);
+  settings.DataMod().ShowFileSize.Set(true);
+  form.ApplyDisplaySettings();
+  form.resize(592, 472);
+  QCoreApplication::processEvents();
+  Save(form.grab(), "main-design-size.png");
+
+  TMessageForm message("The file could not be opened because another program is using it.\n\nTry again?",
+                       TMessageKind::Confirmation, {TMessageButton::Yes, TMessageButton::No, TMessageButton::Cancel},
+                       0, &form);
+  message.show();
+  QCoreApplication::processEvents();
+  Save(message.grab(), "message-dialog.png");
+  TMessageForm error("Failed to set data for 'SplitterPosition'", TMessageKind::Error, {TMessageButton::OK}, 0, &form);
+  error.show();
+  QCoreApplication::processEvents();
+  Save(error.grab(), "message-error.png");
+  return caught ? 0 : 1;
+}
