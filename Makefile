@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 
-.PHONY: all deps build run test test-build bench clean
+.PHONY: all deps build run test test-build bench screenshots clean
 
 all: build
 
@@ -15,7 +15,7 @@ build: deps
 	@cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 run: build
-	@scripts/run-demo $(RELEASE_DIR)
+	@scripts/run-window $(RELEASE_DIR)
 
 test-build: deps
 	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSEARCH_SANITIZE=ON >/dev/null
@@ -23,6 +23,11 @@ test-build: deps
 
 test: test-build
 	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The windows rendered offscreen into build/screenshots/*.png.
+screenshots: test-build
+	@mkdir -p build/screenshots
+	@ASAN_OPTIONS=detect_leaks=0 $(TEST_DIR)/tests/ui-screenshots build/screenshots
 
 bench: build
 	@bench/run-all $(RELEASE_DIR)

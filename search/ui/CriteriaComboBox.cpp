@@ -27,7 +27,12 @@ void TCriteriaComboBox::FillRecentBox(const std::vector<std::string>& values) {
   clear();
   addItems(items);
   if (lineEdit() != nullptr) lineEdit()->blockSignals(false);
-  setEditText(items.isEmpty() ? text : items.front());
+  SetText(items.isEmpty() ? text : items.front());
+}
+
+void TCriteriaComboBox::SetText(const QString& text) {
+  setEditText(text);
+  if (lineEdit() != nullptr) lineEdit()->setCursorPosition(0);
 }
 
 void TCriteriaComboBox::SetAutoComplete(bool on) {

@@ -16,6 +16,8 @@ class TCriteriaComboBox final : public QComboBox {
   // the list is empty).
   void FillRecentBox(const std::vector<std::string>& values);
   void SetAutoComplete(bool on);
+  // Sets the text, showing its beginning.
+  void SetText(const QString& text);
 
  signals:
   void EnterPressed();

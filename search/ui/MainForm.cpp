@@ -547,7 +547,7 @@ void TMainForm::BrowseClick() {
   QApplication::restoreOverrideCursor();
   const QString folder = BrowseForFolder(this, texts::kBrowseTitle, initial).trimmed();
   if (folder.isEmpty()) return;
-  cbPath_->setEditText(BrowseResultText(cbPath_->currentText(), folder));
+  cbPath_->SetText(BrowseResultText(cbPath_->currentText(), folder));
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

@@ -57,8 +57,8 @@ void TMainForm::SearchClick() {
     throw;
   }
   searching_ = false;
-  cbPath_->setEditText(DisplayString(criteria.Path));
-  cbFiles_->setEditText(DisplayString(criteria.Files));
+  cbPath_->SetText(DisplayString(criteria.Path));
+  cbFiles_->SetText(DisplayString(criteria.Files));
   UpdateSearchResultsBox();
   UpdateControlStates();
   emit SearchFinished();
@@ -111,8 +111,8 @@ void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int 
   cbExcludeFiles_->FillRecentBox(recent.ExcludeFiles);
   cbStringA_->FillRecentBox(recent.StringA);
   cbStringB_->FillRecentBox(recent.StringB);
-  cbPath_->setEditText(DisplayString(criteria.Path));
-  cbFiles_->setEditText(DisplayString(criteria.Files));
+  cbPath_->SetText(DisplayString(criteria.Path));
+  cbFiles_->SetText(DisplayString(criteria.Files));
 }
 
 void TMainForm::ShowBusy() {

@@ -1,7 +1,6 @@
 #include "search/ui/StatusPanels.h"
 
-#include <QLayout>
-#include <QResizeEvent>
+#include <QEvent>
 #include <algorithm>
 
 namespace {
@@ -20,16 +19,20 @@ std::vector<int> StatusPanelWidths(int clientWidth, int panels) {
 TStatusPanels::TStatusPanels(QWidget* parent) : QStatusBar(parent) {
   setObjectName("StatusBar");
   setSizeGripEnabled(false);
+  row_ = new QWidget(this);
+  row_->setMinimumWidth(0);
+  row_->installEventFilter(this);
   for (int i = 0; i < kPanels; ++i) {
-    auto* label = new QLabel(this);
+    auto* label = new QLabel(row_);
     label->setObjectName(QString("StatusPanel%1").arg(i));
     label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(0);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->resize(kDesignWidths[i], label->height());
-    addWidget(label);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setGeometry(0, 0, kDesignWidths[i], 21);
     panels_[static_cast<size_t>(i)] = label;
   }
+  row_->setMinimumHeight(panels_[0]->sizeHint().height());
+  addWidget(row_, 1);
 }
 
 void TStatusPanels::SetPanelText(int panel, const QString& text) {
@@ -48,17 +51,18 @@ void TStatusPanels::ShowHint(const QString& hint) {
   }
 }
 
-void TStatusPanels::resizeEvent(QResizeEvent* event) {
-  QStatusBar::resizeEvent(event);
-  LayOutPanels();
+bool TStatusPanels::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == row_ && event->type() == QEvent::Resize) LayOutPanels();
+  return QStatusBar::eventFilter(watched, event);
 }
 
-// The bar's own frame and the gaps between panels come off the width first, so the panels fill
-// the bar exactly.
+// The panels share the row's width by the width rule, side by side.
 void TStatusPanels::LayOutPanels() {
-  const QMargins margins = layout() != nullptr ? layout()->contentsMargins() : QMargins();
-  const int spacing = layout() != nullptr ? std::max(layout()->spacing(), 0) : 0;
-  const int client = contentsRect().width() - margins.left() - margins.right() - spacing * (kPanels - 1) - 6 * kPanels;
-  const std::vector<int> widths = StatusPanelWidths(std::max(client, 0), kPanels);
-  for (int i = 0; i < kPanels; ++i) Panel(i)->setFixedWidth(std::max(widths[static_cast<size_t>(i)], 0));
+  const std::vector<int> widths = StatusPanelWidths(row_->width(), kPanels);
+  int x = 0;
+  for (int i = 0; i < kPanels; ++i) {
+    const int width = std::max(widths[static_cast<size_t>(i)], 0);
+    Panel(i)->setGeometry(x, 0, width, row_->height());
+    x += width;
+  }
 }

@@ -28,10 +28,11 @@ class TStatusPanels final : public QStatusBar {
   bool ShowsHint() const { return !currentMessage().isEmpty(); }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LayOutPanels();
 
+  QWidget* row_ = nullptr;  // holds the panels, placed by LayOutPanels
   std::array<QLabel*, kPanels> panels_{};
 };

@@ -1,5 +1,7 @@
 #include "search/ui/ToolbarImages.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <QStringList>
 #include <map>
 
@@ -28,4 +30,15 @@ QIcon ToolbarImage(const QString& designName) {
     if (!icon.isNull()) return icon;
   }
   return {};
+}
+
+void PrepareIconTheme(const QString& fallbackTheme) {
+  QStringList paths = QIcon::themeSearchPaths();
+  for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+    const QString icons = QDir(data).filePath("icons");
+    if (!paths.contains(icons) && QDir(icons).exists()) paths << icons;
+  }
+  if (!paths.contains("/usr/share/icons") && QDir("/usr/share/icons").exists()) paths << "/usr/share/icons";
+  QIcon::setThemeSearchPaths(paths);
+  if (QIcon::themeName().isEmpty() || QIcon::fromTheme("edit-find").isNull()) QIcon::setThemeName(fallbackTheme);
 }

@@ -8,3 +8,7 @@
 // The image for one of the design's names ("SEARCH", "HISTORY", "OPEN", "HIDE", "EXIT",
 // "BROWSE"); an empty icon when the theme has none.
 QIcon ToolbarImage(const QString& designName);
+
+// Makes sure the icon theme can be found: the desktop's folders are searched, and the named
+// theme is used when the current one is unset or lacks the images (as without a desktop).
+void PrepareIconTheme(const QString& fallbackTheme = "breeze");

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPainter>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -27,11 +28,24 @@ void Save(const QPixmap& picture, const char* name) {
   std::printf("%s\n", qPrintable(path));
 }
 
+// The offscreen pointer rests over the toolbar; its hint is taken off the status bar.
+QPixmap GrabCalm(QWidget& window) {
+  QCoreApplication::processEvents();
+  QStatusTipEvent none{QString()};
+  QApplication::sendEvent(&window, &none);
+  return window.grab();
+}
+
 // The window with its top-level dialog painted where it stands over it.
 QPixmap Composite(QWidget& window, QWidget& dialog) {
-  QPixmap picture = window.grab();
+  QPixmap picture = GrabCalm(window);
   QPainter painter(&picture);
-  painter.drawPixmap(dialog.geometry().topLeft() - window.geometry().topLeft(), dialog.grab());
+  // Offscreen windows have no frame of their own: a thin border and a soft shadow stand in.
+  const QRect at(dialog.geometry().topLeft() - window.geometry().topLeft(), dialog.size());
+  for (int i = 1; i <= 4; ++i) painter.fillRect(at.translated(i, i), QColor(0, 0, 0, 18));
+  painter.drawPixmap(at.topLeft(), dialog.grab());
+  painter.setPen(QColor(120, 120, 120));
+  painter.drawRect(at.adjusted(-1, -1, 0, 0));
   return picture;
 }
 
@@ -60,7 +74,7 @@ void SetCriteria(TMainForm& form, const QString& path, const QString& files, con
 int main(int argc, char** argv) {
   PrepareHeadless();
   QApplication application(argc, argv);
-  QIcon::setThemeName("breeze");
+  PrepareIconTheme("breeze");
   QApplication::setApplicationDisplayName("Search");
   folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("build/screenshots");
   QDir().mkpath(folder);
@@ -72,10 +86,11 @@ int main(int argc, char** argv) {
 
   TMainForm form(settings.DataMod());
   form.resize(1000, 640);
+  form.move(200, 200);  // away from the resting pointer, which would light up a toolbar button
   form.show();
   SetCriteria(form, root, "*.cpp;*.h;*.txt", "scanner");
   QCoreApplication::processEvents();
-  Save(form.grab(), "main-empty.png");
+  Save(GrabCalm(form), "main-empty.png");
 
   // A search in progress, caught at its first repaint.
   bool caught = false;
@@ -102,17 +117,17 @@ int main(int argc, char** argv) {
   TResultsView& view = form.Results();
   TResultsModel& model = form.ResultsModel();
   view.selectionModel()->select(model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  view.selectionModel()->select(model.index(1, 0, model.index(0, 0)),
+  view.selectionModel()->select(model.index(0, 0, model.index(1, 0)),
                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QCoreApplication::processEvents();
-  Save(form.grab(), "main-results.png");
+  Save(GrabCalm(form), "main-results.png");
 
   settings.DataMod().ShowButtonCaptions.Set(false);
   settings.DataMod().ShowFileSize.Set(true);
   form.ApplyDisplaySettings();
   form.resize(592, 472);
   QCoreApplication::processEvents();
-  Save(form.grab(), "main-design-size.png");
+  Save(GrabCalm(form), "main-design-size.png");
 
   TMessageForm message("The file could not be opened because another program is using it.\n\nTry again?",
                        TMessageKind::Confirmation, {TMessageButton::Yes, TMessageButton::No, TMessageButton::Cancel},

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "search/settings/DataModule.h"
+#include "search/ui/ToolbarImages.h"
 
 // Prepares the environment for a window without a display: the offscreen platform (unless a
 // platform is named), a private runtime folder, the icon theme.
@@ -39,7 +40,7 @@ T* Named(QObject* parent, const char* name) {
   int main(int argc, char** argv) {            \
     PrepareHeadless();                         \
     QApplication application(argc, argv);      \
-    QIcon::setThemeName("breeze");             \
+    PrepareIconTheme("breeze");                \
     TestObject test;                           \
     return QTest::qExec(&test, argc, argv);    \
   }
