@@ -9,6 +9,7 @@
 #include "search/ui/ByteText.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/ToolbarImages.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication application(argc, argv);
-  if (QIcon::themeName().isEmpty()) QIcon::setThemeName("breeze");
+  PrepareIconTheme();
 
   TDataMod dataMod;
   QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
