@@ -28,17 +28,20 @@ double Time(const char* step, const std::function<void()>& work) {
   return ms;
 }
 
-void Fill(search::TResultTree& tree, int files, int linesPerFile) {
-  for (int f = 0; f < files; ++f) {
-    auto& node = tree.AddFileNode(std::make_unique<search::TTreeViewFile>(
-        "/home/user/projects/source/module" + std::to_string(f % 97) + "/file" + std::to_string(f) + ".cpp", 4096,
-        45000.5, 45001.5, 45002.5, linesPerFile / 2));
-    node.Lines.reserve(static_cast<size_t>(linesPerFile));
-    for (int l = 0; l < linesPerFile; ++l) {
-      search::TResultTree::AddLineNode(node, "    result = compute(value_" + std::to_string(l) + ", options);",
-                                       l % 2 == 0, l + 1);
-    }
+search::TResultNode& AddFile(search::TResultTree& tree, int f, int linesPerFile) {
+  auto& node = tree.AddFileNode(std::make_unique<search::TTreeViewFile>(
+      "/home/user/projects/source/module" + std::to_string(f % 97) + "/file" + std::to_string(f) + ".cpp", 4096,
+      45000.5, 45001.5, 45002.5, linesPerFile / 2));
+  node.Lines.reserve(static_cast<size_t>(linesPerFile));
+  for (int l = 0; l < linesPerFile; ++l) {
+    search::TResultTree::AddLineNode(node, "    result = compute(value_" + std::to_string(l) + ", options);",
+                                     l % 2 == 0, l + 1);
   }
+  return node;
+}
+
+void Fill(search::TResultTree& tree, int files, int linesPerFile) {
+  for (int f = 0; f < files; ++f) AddFile(tree, f, linesPerFile);
 }
 
 void Run(int files, int linesPerFile, TDataMod& settings) {
@@ -89,6 +92,48 @@ void Run(int files, int linesPerFile, TDataMod& settings) {
   });
 }
 
+// A search that shows its results as found: each file's rows are announced as it completes,
+// opened at once, and the window repaints every 25 ms.
+void RunArriving(int files, int linesPerFile, TDataMod& settings) {
+  std::printf("%d files x %d lines arriving one file at a time, expanded, repainting every 25 ms\n", files,
+              linesPerFile);
+  search::TResultTree tree;
+  TResultsModel model(tree, settings);
+  TResultsView view;
+  view.SetResultsModel(&model);
+  view.resize(900, 700);
+  view.show();
+  QCoreApplication::processEvents();
+  double slowest = 0;
+  Time("all rows arrive", [&] {
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    for (int f = 0; f < files; ++f) {
+      model.BeginUpdate();
+      AddFile(tree, f, linesPerFile).Expanded = true;
+      model.EndUpdate();
+      if (sinceRepaint.elapsed() >= 25) {
+        QElapsedTimer paint;
+        paint.start();
+        view.scrollToBottom();
+        QCoreApplication::processEvents();
+        view.viewport()->repaint();
+        slowest = std::max(slowest, static_cast<double>(paint.nsecsElapsed()) / 1e6);
+        sinceRepaint.restart();
+      }
+    }
+    model.Flush();
+    view.repaint();
+  });
+  std::printf("  %-44s %9d\n", "rows shown at the end", model.rowCount());
+  std::printf("  %-44s %9.1f ms\n", "slowest repaint while rows arrive", slowest);
+  Time("clear for a new search (free nodes, reset)", [&] {
+    tree.Clear();
+    model.Cleared();
+    view.repaint();
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,5 +145,7 @@ int main(int argc, char** argv) {
   Run(1000, 1000, settings);
   Run(10, 100000, settings);
   Run(100000, 10, settings);
+  RunArriving(10000, 100, settings);
+  RunArriving(100000, 10, settings);
   return 0;
 }

@@ -57,6 +57,7 @@ void TMainForm::SearchClick() {
     throw;
   }
   searching_ = false;
+  model_->Flush();
   cbPath_->SetText(DisplayString(criteria.Path));
   cbFiles_->SetText(DisplayString(criteria.Files));
   UpdateSearchResultsBox();

@@ -39,7 +39,21 @@ TKindColours ColoursOf(const TTreeViewObject& payload, const TDataMod& s) {
 }  // namespace
 
 TResultsModel::TResultsModel(search::TResultTree& tree, const TDataMod& settings, QObject* parent)
-    : QAbstractItemModel(parent), tree_(tree), settings_(settings) {}
+    : QAbstractItemModel(parent), tree_(tree), settings_(settings) {
+  heldBack_.setSingleShot(true);
+  connect(&heldBack_, &QTimer::timeout, this, &TResultsModel::Flush);
+}
+
+qint64 TResultsModel::AnnounceDelay() const {
+  constexpr size_t kRowsLaidOutAtOnce = 20000;
+  if (announcedRows_ < kRowsLaidOutAtOnce) return 0;
+  return static_cast<qint64>(announcedRows_ / 2000);  // about a fifth of the time spent laying out
+}
+
+void TResultsModel::Flush() {
+  heldBack_.stop();
+  if (updateDepth_ == 0 && !sortPending_) Announce();
+}
 
 size_t TResultsModel::AnnouncedLines(int row) const {
   return row >= 0 && static_cast<size_t>(row) < announcedLines_.size() ? announcedLines_[static_cast<size_t>(row)] : 0;
@@ -121,15 +135,22 @@ void TResultsModel::EndUpdate() {
   if (--updateDepth_ > 0) return;
   if (sortPending_) {
     Reset();
-  } else {
+    return;
+  }
+  const qint64 delay = AnnounceDelay();
+  if (delay == 0 || !sinceAnnounce_.isValid() || sinceAnnounce_.elapsed() >= delay) {
     Announce();
+  } else if (!heldBack_.isActive()) {
+    heldBack_.start(static_cast<int>(delay - sinceAnnounce_.elapsed()));
   }
 }
 
 void TResultsModel::Cleared() {
   sortPending_ = false;
+  heldBack_.stop();
   beginResetModel();
   announcedLines_.clear();
+  announcedRows_ = 0;
   endResetModel();
 }
 
@@ -144,29 +165,41 @@ void TResultsModel::Sorted() {
 // Rows are only ever appended between resets: new lines under files already shown, then new
 // top-level rows.
 void TResultsModel::Announce() {
+  heldBack_.stop();
+  sinceAnnounce_.start();
   const size_t shownFiles = announcedLines_.size();
   for (size_t row = 0; row < shownFiles; ++row) {
     const size_t lines = tree_.At(row).Lines.size();
     if (lines <= announcedLines_[row]) continue;
     const QModelIndex parent = createIndex(static_cast<int>(row), 0, quintptr{0});
     beginInsertRows(parent, static_cast<int>(announcedLines_[row]), static_cast<int>(lines) - 1);
+    announcedRows_ += lines - announcedLines_[row];
     announcedLines_[row] = lines;
     endInsertRows();
   }
   const size_t files = tree_.Count();
   if (files <= shownFiles) return;
   beginInsertRows({}, static_cast<int>(shownFiles), static_cast<int>(files) - 1);
-  for (size_t row = shownFiles; row < files; ++row) announcedLines_.push_back(tree_.At(row).Lines.size());
+  for (size_t row = shownFiles; row < files; ++row) {
+    announcedLines_.push_back(tree_.At(row).Lines.size());
+    announcedRows_ += 1 + announcedLines_.back();
+  }
   endInsertRows();
   AnnounceExpanded(shownFiles);
 }
 
 void TResultsModel::Reset() {
   sortPending_ = false;
+  heldBack_.stop();
+  sinceAnnounce_.start();
   beginResetModel();
   announcedLines_.clear();
   announcedLines_.reserve(tree_.Count());
-  for (size_t row = 0; row < tree_.Count(); ++row) announcedLines_.push_back(tree_.At(row).Lines.size());
+  announcedRows_ = 0;
+  for (size_t row = 0; row < tree_.Count(); ++row) {
+    announcedLines_.push_back(tree_.At(row).Lines.size());
+    announcedRows_ += 1 + announcedLines_.back();
+  }
   endResetModel();
   AnnounceExpanded(0);
 }

@@ -4,6 +4,8 @@
 // except how many rows of each file have been announced to the views.
 
 #include <QAbstractItemModel>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QPalette>
 #include <vector>
 
@@ -42,6 +44,8 @@ class TResultsModel final : public QAbstractItemModel {
   void Cleared();
   // The top level has been reordered.
   void Sorted();
+  // Announces rows held back (see AnnounceDelay) at once.
+  void Flush();
 
   // The node of a row (for a line row, its file node), or null.
   search::TResultNode* Node(const QModelIndex& index) const;
@@ -56,6 +60,10 @@ class TResultsModel final : public QAbstractItemModel {
  private:
   void Announce();
   void Reset();
+  // Views lay out every row again when rows are appended at the top level, so with many rows
+  // shown new ones are announced at most this often (milliseconds); small trees see every
+  // append at once.
+  qint64 AnnounceDelay() const;
   void AnnounceExpanded(size_t from);
   size_t AnnouncedLines(int row) const;
 
@@ -66,4 +74,7 @@ class TResultsModel final : public QAbstractItemModel {
   bool sortPending_ = false;
   // Lines announced per top-level row; its size is the number of top-level rows announced.
   std::vector<size_t> announcedLines_;
+  size_t announcedRows_ = 0;  // files, notices and lines
+  QElapsedTimer sinceAnnounce_;
+  QTimer heldBack_;
 };

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include "search/ui/ResultsDelegate.h"
 #include "search/ui/ResultsModel.h"
@@ -38,6 +39,7 @@ void TResultsView::SetResultsModel(TResultsModel* model) {
   setModel(model);
   model->SetPalette(palette());
   connect(model, &TResultsModel::ExpandedRowsAnnounced, this, [this](int first, int last) {
+    const QScopedValueRollback<bool> many(expandingMany_, true);
     for (int row = first; row <= last; ++row) expand(model_->index(row, 0));
   });
 }
@@ -52,7 +54,7 @@ void TResultsView::MarkExpanded(const QModelIndex& index, bool expanded) {
 // A node opened by the user scrolls so that its children come into view, as many as fit, the
 // node itself staying in view.
 void TResultsView::ShowChildren(const QModelIndex& index) {
-  if (!isEnabled() || !isVisible() || model_ == nullptr || model_->Updating()) return;
+  if (expandingMany_ || !isEnabled() || !isVisible() || model_ == nullptr || model_->Updating()) return;
   const int children = model_->rowCount(index);
   if (children == 0) return;
   scrollTo(model_->index(children - 1, 0, index), QAbstractItemView::EnsureVisible);
@@ -60,6 +62,7 @@ void TResultsView::ShowChildren(const QModelIndex& index) {
 }
 
 void TResultsView::ExpandAll() {
+  const QScopedValueRollback<bool> many(expandingMany_, true);
   expandAll();
   if (model_ == nullptr) return;
   for (int row = 0; row < model_->rowCount(); ++row) MarkExpanded(model_->index(row, 0), true);

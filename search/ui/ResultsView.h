@@ -49,4 +49,7 @@ class TResultsView final : public QTreeView {
 
   TResultsModel* model_ = nullptr;
   QPoint dragOrigin_{-1, -1};
+  // Set while many nodes open at once (Expand All, rows arriving from a search): only a node
+  // the user opens scrolls its children into view.
+  bool expandingMany_ = false;
 };
