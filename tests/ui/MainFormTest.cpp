@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -150,6 +151,58 @@ class MainFormTest : public QObject {
     QCOMPARE(window.Panel(0), QString("Search cancelled"));
     QVERIFY(window.form->centralWidget()->isEnabled());
     QVERIFY(window.form->BusyForm() == nullptr);
+  }
+
+  void resultsShowWhileTheSearchRunsOnlyWhenAskedTo_data() {
+    QTest::addColumn<bool>("asFound");
+    QTest::newRow("as found") << true;
+    QTest::newRow("at the end") << false;
+  }
+
+  void resultsShowWhileTheSearchRunsOnlyWhenAskedTo() {
+    QFETCH(bool, asFound);
+    TempTree tree;
+    for (int i = 0; i < 3000; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\n");
+    TWindow window;
+    window.settings.DataMod().ShowsResultsAsFound.Set(asFound);
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    int seenWhileBusy = 0;
+    bool busySeen = false;
+    QTimer watcher;
+    watcher.setInterval(1);
+    connect(&watcher, &QTimer::timeout, [&] {
+      if (window.form->BusyForm() == nullptr) return;
+      busySeen = true;
+      seenWhileBusy = std::max(seenWhileBusy, window.Model().rowCount());
+    });
+    watcher.start();
+    window.Search()->click();
+    watcher.stop();
+    if (!busySeen) QSKIP("the search ended before the window was given a chance to repaint");
+    QCOMPARE(seenWhileBusy > 0, asFound);
+    QCOMPARE(window.Model().rowCount(), 3000);
+  }
+
+  void splitterPositionIsKept() {
+    TSettingsSandbox settings;
+    settings.DataMod().SplitterPosition.Set(360);
+    {
+      TMainForm form(settings.DataMod());
+      form.resize(1000, 600);
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      auto* splitter = Named<QSplitter>(&form, "Splitter");
+      QCOMPARE(splitter->sizes().value(0), 360);
+      QSplitterHandle* handle = splitter->handle(1);
+      const QPoint grip = handle->rect().center();
+      QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+      QMouseEvent move(QEvent::MouseMove, grip + QPoint(40, 0), handle->mapToGlobal(grip + QPoint(40, 0)),
+                       Qt::NoButton, Qt::LeftButton, {});
+      QApplication::sendEvent(handle, &move);
+      QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(40, 0));
+      QCOMPARE(settings.DataMod().SplitterPosition.Value(), 400);
+    }
+    QCOMPARE(settings.Reload()->SplitterPosition.Value(), 400);
   }
 
   void searchIsEnabledExactlyWhileThePathHoldsText() {

@@ -74,6 +74,26 @@ class ResultsModelTest : public QObject {
     QCOMPARE(model.index(0, 0).data().toString(), QString("/a [1 match]"));
   }
 
+  void manyRowsAreAnnouncedAtAPaceAndNeverLost() {
+    TSettingsSandbox settings;
+    search::TResultTree tree;
+    TResultsModel model(tree, settings.DataMod());
+    model.BeginUpdate();
+    AddFile(tree, "/big", 100000);
+    model.EndUpdate();
+    QCOMPARE(model.rowCount(), 1);  // the first announcement is never held back
+    model.BeginUpdate();
+    AddFile(tree, "/next", 1);
+    model.EndUpdate();
+    QCOMPARE(model.rowCount(), 1);  // held back: the views would lay out 100000 rows again
+    QTRY_COMPARE(model.rowCount(), 2);  // announced when the pause is over
+    model.BeginUpdate();
+    AddFile(tree, "/last", 1);
+    model.EndUpdate();
+    model.Flush();
+    QCOMPARE(model.rowCount(), 3);
+  }
+
   void expandedNodesAreOpenedByTheView() {
     TSettingsSandbox settings;
     search::TResultTree tree;
