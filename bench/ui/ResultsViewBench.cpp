@@ -44,15 +44,26 @@ void Fill(search::TResultTree& tree, int files, int linesPerFile) {
   for (int f = 0; f < files; ++f) AddFile(tree, f, linesPerFile);
 }
 
+// A shown view over a model of its own.
+struct TBenchView {
+  search::TResultTree tree;
+  TResultsModel model;
+  TResultsView view;
+
+  explicit TBenchView(TDataMod& settings) : model(tree, settings) {
+    view.SetResultsModel(&model);
+    view.resize(900, 700);
+    view.show();
+    QCoreApplication::processEvents();
+  }
+};
+
 void Run(int files, int linesPerFile, TDataMod& settings) {
   std::printf("%d files x %d lines = %d line nodes\n", files, linesPerFile, files * linesPerFile);
-  search::TResultTree tree;
-  TResultsModel model(tree, settings);
-  TResultsView view;
-  view.SetResultsModel(&model);
-  view.resize(900, 700);
-  view.show();
-  QCoreApplication::processEvents();
+  TBenchView bench(settings);
+  search::TResultTree& tree = bench.tree;
+  TResultsModel& model = bench.model;
+  TResultsView& view = bench.view;
 
   Time("build the tree (engine side)", [&] { Fill(tree, files, linesPerFile); });
   Time("announce the rows and paint", [&] {
@@ -60,10 +71,11 @@ void Run(int files, int linesPerFile, TDataMod& settings) {
     model.EndUpdate();
     view.repaint();
   });
-  Time("expand all and paint", [&] {
+  const auto expandAll = [&] {
     view.ExpandAll();
     view.repaint();
-  });
+  };
+  Time("expand all and paint", expandAll);
   Time("scroll: 200 pages down, painting each", [&] {
     QScrollBar* bar = view.verticalScrollBar();
     for (int i = 0; i < 200; ++i) {
@@ -81,10 +93,7 @@ void Run(int files, int linesPerFile, TDataMod& settings) {
     view.CollapseAll();
     view.repaint();
   });
-  Time("expand all again", [&] {
-    view.ExpandAll();
-    view.repaint();
-  });
+  Time("expand all again", expandAll);
   Time("clear for a new search (free nodes, reset)", [&] {
     tree.Clear();
     model.Cleared();
@@ -97,13 +106,10 @@ void Run(int files, int linesPerFile, TDataMod& settings) {
 void RunArriving(int files, int linesPerFile, TDataMod& settings) {
   std::printf("%d files x %d lines arriving one file at a time, expanded, repainting every 25 ms\n", files,
               linesPerFile);
-  search::TResultTree tree;
-  TResultsModel model(tree, settings);
-  TResultsView view;
-  view.SetResultsModel(&model);
-  view.resize(900, 700);
-  view.show();
-  QCoreApplication::processEvents();
+  TBenchView bench(settings);
+  search::TResultTree& tree = bench.tree;
+  TResultsModel& model = bench.model;
+  TResultsView& view = bench.view;
   double slowest = 0;
   Time("all rows arrive", [&] {
     QElapsedTimer sinceRepaint;

@@ -57,6 +57,31 @@ QToolButton* MakeToolButton(const char* name, const char* caption, const char* h
   return button;
 }
 
+QAction* MakeAction(const char* name, const char* caption, const char* hint, const QString& image, QObject* parent) {
+  auto* action = new QAction(ToolbarImage(image), caption, parent);
+  action->setObjectName(name);
+  action->setStatusTip(hint);
+  return action;
+}
+
+QFrame* MakePanel(const char* name) {
+  auto* panel = new QFrame;
+  panel->setObjectName(name);
+  panel->setFrameShape(QFrame::StyledPanel);
+  return panel;
+}
+
+// Labels in the first column, the boxes stretching in the second.
+QGridLayout* MakeRowsLayout(QWidget* panel) {
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(5);
+  grid->setColumnMinimumWidth(0, kLabelColumnWidth);
+  grid->setColumnStretch(1, 1);
+  return grid;
+}
+
 std::vector<std::string> ItemsOf(const TSettingsList& list) { return list.Items(); }
 
 }  // namespace
@@ -156,9 +181,7 @@ QToolBar* TMainForm::CreateToolBar() {
   tbHistory_->setPopupMode(QToolButton::InstantPopup);
   tbHistory_->setEnabled(false);  // the history comes with its own commands
 
-  acOpenWith_ = new QAction(ToolbarImage("OPEN"), texts::kOpenCaption, this);
-  acOpenWith_->setObjectName("acOpenWith");
-  acOpenWith_->setStatusTip(texts::kOpenHint);
+  acOpenWith_ = MakeAction("acOpenWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", this);
   connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenRequested);
   btEditWith_ = MakeToolButton("btEditWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", bar);
   pumEditDropDown_ = new QMenu(btEditWith_);
@@ -167,16 +190,12 @@ QToolBar* TMainForm::CreateToolBar() {
   btEditWith_->setPopupMode(QToolButton::MenuButtonPopup);
   connect(btEditWith_, &QToolButton::clicked, acOpenWith_, &QAction::trigger);
 
-  acHideForm_ = new QAction(ToolbarImage("HIDE"), texts::kHideCaption, this);
-  acHideForm_->setObjectName("acHideForm");
-  acHideForm_->setStatusTip(texts::kHideHint);
+  acHideForm_ = MakeAction("acHideForm", texts::kHideCaption, texts::kHideHint, "HIDE", this);
   // Without a notification area to hide in, the window is minimised instead.
   connect(acHideForm_, &QAction::triggered, this, &QWidget::showMinimized);
   btHide_ = MakeToolButton("btHide", texts::kHideCaption, texts::kHideHint, "HIDE", bar);
   connect(btHide_, &QToolButton::clicked, acHideForm_, &QAction::trigger);
-  acExit_ = new QAction(ToolbarImage("EXIT"), texts::kExitCaption, this);
-  acExit_->setObjectName("acExit");
-  acExit_->setStatusTip(texts::kExitHint);
+  acExit_ = MakeAction("acExit", texts::kExitCaption, texts::kExitHint, "EXIT", this);
   connect(acExit_, &QAction::triggered, this, &QWidget::close);
   btExit_ = MakeToolButton("btExit", texts::kExitCaption, texts::kExitHint, "EXIT", bar);
   connect(btExit_, &QToolButton::clicked, acExit_, &QAction::trigger);
@@ -193,9 +212,7 @@ QToolBar* TMainForm::CreateToolBar() {
 }
 
 QWidget* TMainForm::CreateCriteriaPanel() {
-  auto* panel = new QFrame;
-  panel->setObjectName("CriteriaPanel");
-  panel->setFrameShape(QFrame::StyledPanel);
+  QFrame* panel = MakePanel("CriteriaPanel");
   cbPath_ = new TCriteriaComboBox("cbPath", panel);
   cbFiles_ = new TCriteriaComboBox("cbFiles", panel);
   cbExcludeFolders_ = new TCriteriaComboBox("cbExcludeFolders", panel);
@@ -247,12 +264,7 @@ QWidget* TMainForm::CreateCriteriaPanel() {
   filterRow->addWidget(btFilter_);
   filterRow->addWidget(btClearFilter_);
 
-  auto* grid = new QGridLayout(panel);
-  grid->setContentsMargins(6, 6, 6, 6);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(5);
-  grid->setColumnMinimumWidth(0, kLabelColumnWidth);
-  grid->setColumnStretch(1, 1);
+  QGridLayout* grid = MakeRowsLayout(panel);
   grid->addLayout(pathLabel, 0, 0);
   grid->addWidget(cbPath_, 0, 1);
   grid->addWidget(lbFiles_, 1, 0);
@@ -267,9 +279,7 @@ QWidget* TMainForm::CreateCriteriaPanel() {
 }
 
 QWidget* TMainForm::CreateStringsPanel() {
-  auto* panel = new QFrame;
-  panel->setObjectName("StringsPanel");
-  panel->setFrameShape(QFrame::StyledPanel);
+  QFrame* panel = MakePanel("StringsPanel");
   cbStringA_ = new TCriteriaComboBox("cbStringA", panel);
   cbStringB_ = new TCriteriaComboBox("cbStringB", panel);
   SetHint(cbStringA_, texts::kStringAHint);
@@ -294,12 +304,7 @@ QWidget* TMainForm::CreateStringsPanel() {
   radios->addWidget(rbAndNot_);
   radios->addStretch(1);
 
-  auto* grid = new QGridLayout(panel);
-  grid->setContentsMargins(6, 6, 6, 6);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(5);
-  grid->setColumnMinimumWidth(0, kLabelColumnWidth);
-  grid->setColumnStretch(1, 1);
+  QGridLayout* grid = MakeRowsLayout(panel);
   grid->addWidget(MakeLabel("Label3", texts::kStringACaption, cbStringA_, panel), 0, 0);
   grid->addWidget(cbStringA_, 0, 1);
   grid->addWidget(ckRegularExpressions_, 1, 0);
@@ -318,9 +323,7 @@ QCheckBox* TMainForm::AddOption(QWidget* panel, const char* name, const char* ca
 }
 
 QWidget* TMainForm::CreateOptionsPanel() {
-  auto* panel = new QFrame;
-  panel->setObjectName("OptionsPanel");
-  panel->setFrameShape(QFrame::StyledPanel);
+  QFrame* panel = MakePanel("OptionsPanel");
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(8, 6, 6, 6);
   layout->setSpacing(3);
@@ -589,17 +592,21 @@ void TMainForm::FormDestroy() {
     search::RememberRecentValue(recent.ExcludeFiles, EngineString(cbExcludeFiles_->currentText()));
     search::RememberRecentValue(recent.StringA, EngineString(cbStringA_->currentText()));
     search::RememberRecentValue(recent.StringB, EngineString(cbStringB_->currentText()));
-    dataMod_.MatchType.Set(static_cast<uint8_t>(GetMatchType()));
-    dataMod_.Path.Assign(recent.Path);
-    dataMod_.Files.Assign(recent.Files);
-    dataMod_.ExcludeFolders.Assign(recent.ExcludeFolders);
-    dataMod_.ExcludeFiles.Assign(recent.ExcludeFiles);
-    dataMod_.StringA.Assign(recent.StringA);
-    dataMod_.StringB.Assign(recent.StringB);
+    StoreCriteria(GetMatchType(), recent);
   } catch (const std::exception& error) {
     // The window is going away: the message goes where a closing program can still show it.
     qWarning("search: %s", error.what());
   }
+}
+
+void TMainForm::StoreCriteria(int matchType, const search::TRecentValues& recent) {
+  dataMod_.MatchType.Set(static_cast<uint8_t>(matchType));
+  dataMod_.Path.Assign(recent.Path);
+  dataMod_.Files.Assign(recent.Files);
+  dataMod_.ExcludeFolders.Assign(recent.ExcludeFolders);
+  dataMod_.ExcludeFiles.Assign(recent.ExcludeFiles);
+  dataMod_.StringA.Assign(recent.StringA);
+  dataMod_.StringB.Assign(recent.StringB);
 }
 
 void TMainForm::Persist(const std::function<void()>& change) {

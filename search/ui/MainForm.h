@@ -98,6 +98,8 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   // Runs a settings change; a failing write is shown in the message dialog once the current
   // command is over.
   void Persist(const std::function<void()>& change);
+  // The match type and the six recent-value lists, kept for the next start.
+  void StoreCriteria(int matchType, const search::TRecentValues& recent);
 
   // The search host.
   void SetWindowEnabled(bool enabled) override;

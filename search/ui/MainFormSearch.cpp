@@ -97,15 +97,7 @@ void TMainForm::ShowStatusTexts(const search::TStatusTexts& texts) {
 
 void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int matchType,
                                    const search::TRecentValues& recent) {
-  Persist([&] {
-    dataMod_.MatchType.Set(static_cast<uint8_t>(matchType));
-    dataMod_.Path.Assign(recent.Path);
-    dataMod_.Files.Assign(recent.Files);
-    dataMod_.ExcludeFolders.Assign(recent.ExcludeFolders);
-    dataMod_.ExcludeFiles.Assign(recent.ExcludeFiles);
-    dataMod_.StringA.Assign(recent.StringA);
-    dataMod_.StringB.Assign(recent.StringB);
-  });
+  Persist([&] { StoreCriteria(matchType, recent); });
   cbPath_->FillRecentBox(recent.Path);
   cbFiles_->FillRecentBox(recent.Files);
   cbExcludeFolders_->FillRecentBox(recent.ExcludeFolders);

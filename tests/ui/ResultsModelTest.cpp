@@ -18,6 +18,25 @@ search::TResultNode& AddFile(search::TResultTree& tree, const std::string& name,
   return node;
 }
 
+// A view shown over a model of its own.
+struct TShownView {
+  TSettingsSandbox settings;
+  search::TResultTree tree;
+  TResultsModel model{tree, settings.DataMod()};
+  TResultsView view;
+
+  TShownView() {
+    view.SetResultsModel(&model);
+    view.resize(400, 300);
+    view.show();
+  }
+  void Add(std::initializer_list<const char*> files, int lines) {
+    model.BeginUpdate();
+    for (const char* file : files) AddFile(tree, file, lines);
+    model.EndUpdate();
+  }
+};
+
 }  // namespace
 
 class ResultsModelTest : public QObject {
@@ -117,18 +136,11 @@ class ResultsModelTest : public QObject {
   }
 
   void rightClickSelectsBeforeTheMenuAndEnterAsksToOpen() {
-    TSettingsSandbox settings;
-    search::TResultTree tree;
-    TResultsModel model(tree, settings.DataMod());
-    TResultsView view;
-    view.SetResultsModel(&model);
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    model.BeginUpdate();
-    AddFile(tree, "/a", 1);
-    AddFile(tree, "/b", 1);
-    model.EndUpdate();
+    TShownView shown;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.view));
+    shown.Add({"/a", "/b"}, 1);
+    TResultsView& view = shown.view;
+    TResultsModel& model = shown.model;
 
     int opens = 0;
     connect(&view, &TResultsView::OpenRequested, [&] { ++opens; });
@@ -147,17 +159,11 @@ class ResultsModelTest : public QObject {
   }
 
   void dragStartsAtFivePixels() {
-    TSettingsSandbox settings;
-    search::TResultTree tree;
-    TResultsModel model(tree, settings.DataMod());
-    TResultsView view;
-    view.SetResultsModel(&model);
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    model.BeginUpdate();
-    AddFile(tree, "/a", 0);
-    model.EndUpdate();
+    TShownView shown;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.view));
+    shown.Add({"/a"}, 0);
+    TResultsView& view = shown.view;
+    TResultsModel& model = shown.model;
     int drags = 0;
     connect(&view, &TResultsView::DragRequested, [&] { ++drags; });
     const QPoint origin = view.visualRect(model.index(0, 0)).center();
