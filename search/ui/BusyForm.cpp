@@ -1,5 +1,6 @@
 #include "search/ui/BusyForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 TBusyForm::TBusyForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
   setObjectName("BusyForm");
+  setFont(QApplication::font());  // the system font, not the owner's
   setWindowTitle("Searching...");
   setModal(false);
 

@@ -11,6 +11,7 @@
 #include "search/ui/BusyForm.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/CriteriaComboBox.h"
+#include "search/ui/MessageForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
@@ -51,10 +52,10 @@ void TMainForm::SearchClick() {
   search::TSearchCriteria criteria = ReadCriteria();
   try {
     search::RunSearch(state_, criteria, *this);
-  } catch (...) {
-    searching_ = false;
+  } catch (const std::exception& error) {
+    // The search has re-enabled the window on its way out; what it found so far stays.
     busy_.reset();
-    throw;
+    ShowMessageDialog(DisplayString(error.what()), TMessageKind::Error, {TMessageButton::OK}, 0, this);
   }
   searching_ = false;
   model_->Flush();
@@ -110,7 +111,6 @@ void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int 
 
 void TMainForm::ShowBusy() {
   busy_ = std::make_unique<TBusyForm>(this);
-  busy_->setFont(QApplication::font());
   busy_->SetOperation("");
   busy_->SetPath("");
   busy_->ShowOverOwner();

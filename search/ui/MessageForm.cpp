@@ -81,6 +81,7 @@ TMessageForm::TMessageForm(const QString& message, TMessageKind kind, const TMes
                            int helpContext, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), helpContext_(helpContext) {
   setObjectName("MessageForm");
+  setFont(QApplication::font("QMessageBox"));  // the system's message font, not the owner's
   const TKindLook look = LookOf(kind);
   setWindowTitle(look.title != nullptr ? QString(look.title) : QGuiApplication::applicationDisplayName());
 
