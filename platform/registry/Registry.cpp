@@ -1,0 +1,214 @@
+#include "platform/registry/Registry.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace platform::registry {
+
+std::string RegKey::PathText() const {
+  std::string text;
+  for (const std::string& name : path) {
+    if (!text.empty()) text += '\\';
+    text += name;
+  }
+  return text;
+}
+
+struct Registry::Batch {
+  Batch(HiveFile file, HiveFile::Lock heldLock)
+      : lock(std::move(heldLock)), hive(file.Load(lock.Held())), hiveFile(std::move(file)) {}
+  int depth = 1;
+  HiveFile::Lock lock;
+  Hive hive;
+  HiveFile hiveFile;
+  bool dirty = false;
+};
+
+namespace {
+
+size_t Index(Root root) { return static_cast<size_t>(root); }
+
+// The names along `subkey` below `base`; false when a name cannot be a key name.
+bool JoinPath(const RegKey& base, std::string_view subkey, std::vector<std::string>& path) {
+  path = base.path;
+  for (std::string& name : SplitKeyPath(subkey)) {
+    if (!IsValidKeyName(name)) return false;
+    path.push_back(std::move(name));
+  }
+  return path.size() <= kMaxKeyDepth;
+}
+
+// The path of `key` with every name as it is stored.
+std::vector<std::string> StoredPath(const Hive& hive, const std::vector<std::string>& path) {
+  std::vector<std::string> stored;
+  const HiveKey* key = &hive.Top();
+  for (const std::string& name : path) {
+    key = key->FindSubkey(name);
+    stored.push_back(key->name);
+  }
+  return stored;
+}
+
+std::filesystem::path HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr) return entry->pw_dir;
+  return ".";
+}
+
+}  // namespace
+
+Registry::Registry(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+Registry::~Registry() {
+  for (size_t i = 0; i < batches_.size(); ++i) {
+    while (batches_[i]) EndBatch(static_cast<Root>(i));
+  }
+}
+
+std::filesystem::path Registry::DefaultFolder() {
+  if (const char* own = std::getenv("VANTREL_REGISTRY_DIR"); own != nullptr && *own != '\0') return own;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+    return std::filesystem::path(config) / "vantrel-search";
+  }
+  return HomeFolder() / ".config" / "vantrel-search";
+}
+
+void Registry::BeginBatch(Root root) {
+  std::unique_ptr<Batch>& batch = batches_[Index(root)];
+  if (batch) {
+    ++batch->depth;
+    return;
+  }
+  HiveFile file(folder_, root);
+  HiveFile::Lock lock = file.Acquire();
+  batch = std::make_unique<Batch>(std::move(file), std::move(lock));
+}
+
+Status Registry::EndBatch(Root root) {
+  std::unique_ptr<Batch>& batch = batches_[Index(root)];
+  if (!batch || --batch->depth > 0) return Status::Ok;
+  Status status = Status::Ok;
+  if (batch->dirty && (!batch->lock.Held() || !batch->hiveFile.Save(batch->hive))) status = Status::IoFailed;
+  batch.reset();
+  return status;
+}
+
+template <typename Change>
+Status Registry::Modify(Root root, Change&& change) {
+  if (Batch* batch = batches_[Index(root)].get()) {
+    bool changed = false;
+    const Status status = change(batch->hive, changed);
+    batch->dirty = batch->dirty || changed;
+    return status;
+  }
+  HiveFile file(folder_, root);
+  const HiveFile::Lock lock = file.Acquire();
+  Hive hive = file.Load(lock.Held());
+  bool changed = false;
+  const Status status = change(hive, changed);
+  if (status != Status::Ok || !changed) return status;
+  return lock.Held() && file.Save(hive) ? Status::Ok : Status::IoFailed;
+}
+
+const Hive& Registry::Current(Root root, Hive& snapshot) {
+  if (const Batch* batch = batches_[Index(root)].get()) return batch->hive;
+  snapshot = HiveFile(folder_, root).Load(false);
+  return snapshot;
+}
+
+Status Registry::OpenKey(const RegKey& base, std::string_view subkey, RegKey& opened) {
+  std::vector<std::string> path;
+  if (!JoinPath(base, subkey, path)) return Status::InvalidName;
+  Hive snapshot(base.root);
+  const Hive& hive = Current(base.root, snapshot);
+  if (hive.Find(path) == nullptr) return Status::NotFound;
+  opened = RegKey{base.root, StoredPath(hive, path)};
+  return Status::Ok;
+}
+
+Status Registry::CreateKey(const RegKey& base, std::string_view subkey, RegKey& opened, bool* created) {
+  std::vector<std::string> path;
+  if (!JoinPath(base, subkey, path)) return Status::InvalidName;
+  return Modify(base.root, [&](Hive& hive, bool& changed) {
+    hive.Create(path, changed);
+    if (created != nullptr) *created = changed;
+    opened = RegKey{base.root, StoredPath(hive, path)};
+    return Status::Ok;
+  });
+}
+
+Status Registry::DeleteKey(const RegKey& base, std::string_view subkey) {
+  std::vector<std::string> path;
+  if (!JoinPath(base, subkey, path)) return Status::InvalidName;
+  return Modify(base.root, [&](Hive& hive, bool& changed) {
+    const HiveKey* key = hive.Find(path);
+    if (key == nullptr) return Status::NotFound;
+    if (!key->subkeys.empty() || hive.IsPredefined(path)) return Status::HasSubkeys;
+    const std::string name = path.back();
+    path.pop_back();
+    std::erase_if(hive.Find(path)->subkeys, [&](const HiveKey& k) { return NamesEqual(k.name, name); });
+    changed = true;
+    return Status::Ok;
+  });
+}
+
+template <typename Read>
+Status Registry::Inspect(const RegKey& key, Read&& read) {
+  Hive snapshot(key.root);
+  const HiveKey* found = Current(key.root, snapshot).Find(key.path);
+  return found == nullptr ? Status::NotFound : read(*found);
+}
+
+Status Registry::EnumKeys(const RegKey& key, std::vector<std::string>& names) {
+  names.clear();
+  return Inspect(key, [&](const HiveKey& found) {
+    for (const HiveKey& subkey : found.subkeys) names.push_back(subkey.name);
+    return Status::Ok;
+  });
+}
+
+Status Registry::EnumValues(const RegKey& key, std::vector<std::string>& names) {
+  names.clear();
+  return Inspect(key, [&](const HiveKey& found) {
+    for (const NamedValue& value : found.values) names.push_back(value.name);
+    return Status::Ok;
+  });
+}
+
+Status Registry::QueryInfo(const RegKey& key, KeyInfo& info) {
+  return Inspect(key, [&](const HiveKey& found) {
+    info = KeyInfo{found.subkeys.size(), found.values.size()};
+    return Status::Ok;
+  });
+}
+
+Status Registry::QueryValue(const RegKey& key, std::string_view name, Value& value) {
+  return Inspect(key, [&](const HiveKey& found) {
+    const NamedValue* stored = found.FindValue(name);
+    if (stored == nullptr) return Status::NotFound;
+    value = stored->value;
+    return Status::Ok;
+  });
+}
+
+Status Registry::SetValue(const RegKey& key, std::string_view name, const Value& value) {
+  if (!IsValidValueName(name)) return Status::InvalidName;
+  return Modify(key.root, [&](Hive& hive, bool& changed) {
+    HiveKey* found = hive.Find(key.path);
+    if (found == nullptr) return Status::NotFound;
+    changed = found->SetValue(name, value);
+    return Status::Ok;
+  });
+}
+
+Status Registry::DeleteValue(const RegKey& key, std::string_view name) {
+  return Modify(key.root, [&](Hive& hive, bool& changed) {
+    HiveKey* found = hive.Find(key.path);
+    if (found == nullptr) return Status::NotFound;
+    changed = found->DeleteValue(name);
+    return changed ? Status::Ok : Status::NotFound;
+  });
+}
+
+}  // namespace platform::registry
