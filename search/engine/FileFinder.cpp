@@ -90,6 +90,7 @@ void TFileFinder::ScanFolder(const std::string& folderText) {
           const fs::FileFacts facts = readFacts_ ? listing.Facts(e.name) : fs::FileFacts{};
           found_.AddEntry({folder + e.name, facts.size, facts.created, facts.modified,
                            facts.accessed, facts.attributes});
+          if (onFileFound_) onFileFound_(found_.GetEntry(found_.Count() - 1).FileName);
           ++context_.Counters().Found;
         }
         context_.Yield();

@@ -32,6 +32,9 @@ class TFileFinder {
   // of contents that filters nothing never needs them, and reading them costs a call per file.
   TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context, bool readFacts = true);
 
+  // Told of every file as it is added to the found-file list.
+  void OnFileFound(std::function<void(const std::string&)> onFileFound) { onFileFound_ = std::move(onFileFound); }
+
   // Reads every path item of the key into the found-file list (which it empties first),
   // calling afterEachPath when an item is done. Returns false when Cancel stopped it.
   bool FindFiles(const std::function<void()>& afterEachPath);
@@ -48,6 +51,7 @@ class TFileFinder {
   TFileList& found_;
   TSearchContext& context_;
   bool readFacts_;
+  std::function<void(const std::string&)> onFileFound_;
   std::vector<std::string> masks_;           // lower-cased
   std::vector<std::string> excludeFiles_;    // lower-cased
   std::vector<std::string> excludeFolders_;  // lower-cased

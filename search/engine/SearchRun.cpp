@@ -24,6 +24,7 @@ class TSearchRun {
   void FindFiles(const TFindKey& key);
   void FilterFiles(const TFileList& from, TFileList& to) const;
   void SearchFiles(const TFileList& working);
+  TFileScanner& Scanner();
   TSearchOutcome Finish();
   void UpdateStatus(const std::string& text) { host_.ShowStatus(state_.StatusTexts(text)); }
   void CloseBusy() {
@@ -39,6 +40,7 @@ class TSearchRun {
   std::string path_;
   std::string files_;
   bool busyShown_ = false;
+  std::unique_ptr<TFileScanner> scanner_;
 };
 
 TSearchOutcome TSearchRun::Run() {
@@ -155,8 +157,11 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   // The facts serve the listing by name and the filter; a search of contents needs neither.
   const bool byNameOnly = criteria_.StringA.empty() && criteria_.StringB.empty();
   TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly);
+  // Without a filter every found file is searched, so its scan can start at once.
+  if (!byNameOnly) finder.OnFileFound([this](const std::string& path) { Scanner().Prefetch(path); });
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {
     // A cancelled find is never reused: the next search finds again.
+    scanner_.reset();
     state_.LastFind = TFindKey{};
     state_.LastFind.RecurseSubdirectories = key.RecurseSubdirectories;
     state_.FoundFiles.Clear();
@@ -166,11 +171,16 @@ void TSearchRun::FindFiles(const TFindKey& key) {
 // No filter is set: every file passes.
 void TSearchRun::FilterFiles(const TFileList& from, TFileList& to) const { to = from; }
 
-void TSearchRun::SearchFiles(const TFileList& working) {
-  TFileScanner scanner(criteria_, state_.MatchType, MakePlainStringTest(criteria_.StringA, criteria_),
-                       MakePlainStringTest(criteria_.StringB, criteria_), context_, state_.MatchedFiles);
-  scanner.SearchFiles(working);
+TFileScanner& TSearchRun::Scanner() {
+  if (!scanner_) {
+    scanner_ = std::make_unique<TFileScanner>(
+        criteria_, state_.MatchType, MakePlainStringTest(criteria_.StringA, criteria_),
+        MakePlainStringTest(criteria_.StringB, criteria_), context_, state_.MatchedFiles);
+  }
+  return *scanner_;
 }
+
+void TSearchRun::SearchFiles(const TFileList& working) { Scanner().SearchFiles(working); }
 
 TSearchOutcome TSearchRun::Finish() {
   const bool cancelled = context_.Cancelled();
