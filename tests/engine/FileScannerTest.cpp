@@ -267,8 +267,10 @@ TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
   const TBusyCounters singleCounters = host.counters;
   for (int threads : {2, 4}) {
     criteria.ScanThreads = threads;
-    EXPECT_EQ(Rows(), single) << threads << " threads";
+    EXPECT_EQ(Rows(), single) << threads << " threads, found files reused";
     EXPECT_EQ(host.counters, singleCounters);
+    state = TSearchState();  // scanning starts while the folders are walked
+    EXPECT_EQ(Rows(), single) << threads << " threads, found afresh";
   }
   EXPECT_GT(single.size(), 5000u);
 }
