@@ -50,8 +50,7 @@ TFileScanner::TFileScanner(const TSearchCriteria& criteria, int matchType,
   settings_.ShowMatches = criteria.ShowMatches && !matcher_.JudgesWholeFile();
   settings_.MinimiseWhitespace = criteria.MinimiseWhitespace && settings_.ShowMatches;
   settings_.MatchProximity = criteria.MatchProximity;
-  threads_ = criteria.ScanThreads > 0 ? static_cast<unsigned>(criteria.ScanThreads)
-                                      : std::max(1u, std::thread::hardware_concurrency());
+  threads_ = EffectiveThreads(criteria);
 }
 
 TFileScanner::~TFileScanner() = default;

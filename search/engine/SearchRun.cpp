@@ -156,7 +156,7 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   context_.SetOperation("Finding files...");
   // The facts serve the listing by name and the filter; a search of contents needs neither.
   const bool byNameOnly = criteria_.StringA.empty() && criteria_.StringB.empty();
-  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly);
+  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly, EffectiveThreads(criteria_));
   // Without a filter every found file is searched, so its scan can start at once.
   if (!byNameOnly) finder.OnFileFound([this](const std::string& path) { Scanner().Prefetch(path); });
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {

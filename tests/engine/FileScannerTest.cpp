@@ -234,11 +234,16 @@ TEST_F(ScanFixture, CancelKeepsPartialResultsAndSaysSo) {
   for (int threads : {1, 2}) {
     criteria.ScanThreads = threads;
     state = TSearchState();
-    cancelWhen = [](RecordingHost& h) { return h.cancelPolls > 40; };
+    // Cancel while the third file is searched (or right after it, with workers).
+    cancelWhen = [](RecordingHost& h) {
+      return std::count_if(h.paths.begin(), h.paths.end(),
+                           [](const std::string& p) { return p.ends_with(".txt"); }) >= 3;
+    };
     const Lines rows = Rows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.back(), "*** Search Cancelled ***");
-    EXPECT_LT(state.MatchedFiles.Count(), 30u) << threads << " threads";
+    EXPECT_LE(state.MatchedFiles.Count(), 3u) << threads << " threads";
+    EXPECT_GE(state.MatchedFiles.Count(), 2u) << threads << " threads";
     EXPECT_EQ(host.LastStatus().Panels[0], "Search cancelled");
     EXPECT_TRUE(host.windowEnabled);
   }
