@@ -1,0 +1,40 @@
+#pragma once
+// The empty-width tests of the dialect, judged from the bytes on either side of a position.
+
+#include "search/engine/regex/RegExprByteSet.h"
+#include "search/engine/regex/RegExprNode.h"
+
+namespace search {
+
+struct TRegExprProgram;
+
+constexpr int kRegExprNoByte = -1;  // before the start or after the end of the input
+
+// `before` and `after` are the bytes around the position, or kRegExprNoByte at either end.
+// A CR LF pair counts as one line separator: no line starts or ends between its two bytes.
+inline bool RegExprAssertionHolds(TRegExprAssertion assertion, int before, int after) {
+  const auto isWord = [](int c) {
+    return c != kRegExprNoByte && IsRegExprWordChar(static_cast<unsigned char>(c));
+  };
+  switch (assertion) {
+    case TRegExprAssertion::BeginText:
+      return before == kRegExprNoByte;
+    case TRegExprAssertion::EndText:
+      return after == kRegExprNoByte;
+    case TRegExprAssertion::BeginLine:
+      return before == kRegExprNoByte || before == '\n' || (before == '\r' && after != '\n');
+    case TRegExprAssertion::EndLine:
+      return after == kRegExprNoByte || after == '\r' || (after == '\n' && before != '\r');
+    case TRegExprAssertion::WordBoundary:
+      return isWord(before) != isWord(after);
+    case TRegExprAssertion::NotWordBoundary:
+      return isWord(before) == isWord(after);
+  }
+  return false;
+}
+
+// True when the program can only match from the very start of the input, so that the
+// matchers need not try later starting positions.
+bool RegExprOnlyMatchesAtStart(const TRegExprProgram& program);
+
+}  // namespace search
