@@ -67,10 +67,12 @@ TRegExprNode Sequence(std::vector<TRegExprNode> items, Kind kind) {
 
 std::uint64_t RepeatSize(std::uint64_t child, std::uint64_t min, std::uint64_t max,
                          bool unbounded) {
-  const std::uint64_t limit = TRegExprParser::kMaxProgramSize + 1;
-  // Everything is capped so that huge counts cannot overflow the sum.
-  const std::uint64_t copies = std::min(min + (unbounded ? 1 : max - min), limit);
-  return std::min(copies * (child + 4) + 4, limit * (limit + 4));
+  // Counts are capped so that huge ones cannot overflow; anything past the cap is too big.
+  const std::uint64_t cap = TRegExprParser::kMaxProgramSize + 1;
+  const std::uint64_t optional = unbounded ? 0 : std::min(max - min, cap);
+  const std::uint64_t size = std::min(min, cap) * child + optional * (child + 1) +
+                             (unbounded ? child + 3 : 0);
+  return std::min(size, cap);
 }
 
 }  // namespace

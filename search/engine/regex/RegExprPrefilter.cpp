@@ -45,18 +45,46 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The literal that any of the texts contains: possible when they differ only in letter case.
+std::size_t CommonPrefix(const std::vector<std::string>& texts) {
+  std::size_t length = texts.front().size();
+  for (const auto& text : texts) {
+    length = std::min(length, static_cast<std::size_t>(std::mismatch(
+        text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(length, text.size())),
+        texts.front().begin()).first - text.begin()));
+  }
+  return length;
+}
+
+std::size_t CommonSuffix(const std::vector<std::string>& texts) {
+  std::vector<std::string> reversed;
+  for (const auto& text : texts) reversed.emplace_back(text.rbegin(), text.rend());
+  return CommonPrefix(reversed);
+}
+
+// The longest literal at the start or at the end of all the texts. Texts that differ only in
+// letter case give a literal to be found ignoring case.
 TRegExprRequiredLiteral LiteralOf(const std::vector<TText>& texts) {
   TRegExprRequiredLiteral literal;
-  if (texts.empty() || texts.front().bytes.empty()) return literal;
-  const std::string lower = Lower(texts.front().bytes);
-  bool ignoreCase = false;
+  if (texts.empty()) return literal;
+  bool folded = false;
+  std::vector<std::string> exact, lower;
   for (const auto& text : texts) {
-    if (Lower(text.bytes) != lower) return literal;
-    ignoreCase = ignoreCase || text.folded || text.bytes != texts.front().bytes;
+    folded = folded || text.folded;
+    exact.push_back(text.bytes);
+    lower.push_back(Lower(text.bytes));
   }
-  literal.text = ignoreCase ? lower : texts.front().bytes;
-  literal.ignoreCase = ignoreCase;
+  const auto best = [](const std::vector<std::string>& list) {
+    const std::size_t prefix = CommonPrefix(list);
+    const std::size_t suffix = CommonSuffix(list);
+    const std::string& first = list.front();
+    return prefix >= suffix ? first.substr(0, prefix) : first.substr(first.size() - suffix);
+  };
+  if (!folded) literal.text = best(exact);
+  const std::string ignoringCase = best(lower);
+  if (ignoringCase.size() > literal.text.size()) {
+    literal.text = ignoringCase;
+    literal.ignoreCase = true;
+  }
   return literal;
 }
 
