@@ -20,26 +20,6 @@ using namespace search;
 
 namespace {
 
-// Reads the whole file with plain read calls into storage kept between files.
-bool ReadFile(const std::filesystem::path& path, std::vector<char>& storage,
-              std::string_view& content) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  std::size_t length = 0;
-  for (;;) {
-    if (storage.size() - length < 65536) storage.resize(std::max<std::size_t>(storage.size() * 2, 1 << 20));
-    const ssize_t got = ::read(fd, storage.data() + length, storage.size() - length);
-    if (got <= 0) {
-      ::close(fd);
-      if (got < 0) return false;
-      break;
-    }
-    length += static_cast<std::size_t>(got);
-  }
-  content = std::string_view(storage.data(), length);
-  return true;
-}
-
 // The line around `at`: from after the previous LF to before the next LF, without a CR at its
 // end. `next` becomes the start of the following line.
 std::string_view LineAround(std::string_view buffer, std::size_t at, std::size_t& next) {
@@ -66,6 +46,33 @@ long long CountMatchingLines(const TRegExpr& regex, const TLiteralFinder& finder
     if (!line.empty() && regex.Exec(line)) ++count;
     position = next;
   }
+  return count;
+}
+
+// Reads the file through a small buffer kept between files, the way a searcher does: each
+// read's complete lines are matched, an unfinished last line waits for the next read.
+long long CountInFile(const std::filesystem::path& path, const TRegExpr& regex,
+                      const TLiteralFinder& finder, std::vector<char>& buffer) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  long long count = 0;
+  std::size_t have = 0;
+  for (;;) {
+    if (have == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the buffer
+    const ssize_t got = ::read(fd, buffer.data() + have, buffer.size() - have);
+    if (got <= 0) {
+      count += CountMatchingLines(regex, finder, std::string_view(buffer.data(), have));
+      break;
+    }
+    have += static_cast<std::size_t>(got);
+    const void* lastLf = ::memrchr(buffer.data(), '\n', have);
+    if (lastLf == nullptr) continue;
+    const auto complete = static_cast<std::size_t>(static_cast<const char*>(lastLf) - buffer.data()) + 1;
+    count += CountMatchingLines(regex, finder, std::string_view(buffer.data(), complete));
+    std::memmove(buffer.data(), buffer.data() + complete, have - complete);
+    have -= complete;
+  }
+  ::close(fd);
   return count;
 }
 
@@ -96,15 +103,13 @@ int main(int argc, char** argv) {
             << (regex.RequiredLiteralIgnoresCase() ? " ignoring case" : "") << "\n";
 
   long long lines = 0, errors = 0;
-  std::vector<char> storage;
-  std::string_view buffer;
+  std::vector<char> buffer(1 << 16);
   std::error_code error;
   for (std::filesystem::recursive_directory_iterator it(argv[arg + 1], error), end;
        it != end; it.increment(error)) {
     if (error || !it->is_regular_file(error) || it->is_symlink(error)) continue;
-    if (!ReadFile(it->path(), storage, buffer)) continue;
     try {
-      lines += CountMatchingLines(regex, finder, buffer);
+      lines += CountInFile(it->path(), regex, finder, buffer);
     } catch (const TRegExprError& failure) {
       ++errors;
       std::cerr << "*** Error reading " << it->path().string() << ": " << failure.what() << " ***\n";

@@ -99,6 +99,11 @@ class TRun {
           }
           ++pos;
           break;
+        case TRegExprOp::SetRun: {
+          const TRegExprByteSet& set = program_.sets[instr.arg];
+          while (pos < size && set.Test(static_cast<unsigned char>(line_[static_cast<std::size_t>(pos)]))) ++pos;
+          break;
+        }
         case TRegExprOp::Split:
           Push({false, instr.out1, pos});
           break;
@@ -145,7 +150,13 @@ class TRun {
 bool TRegExprBacktracker::Matches(std::string_view line) const {
   TRun run(program_, line, maxSteps_);
   const auto last = static_cast<std::int64_t>(program_.anchoredAtStart ? 0 : line.size());
+  const TRegExprByteSet& first = program_.firstBytes;
   for (std::int64_t start = 0; start <= last; ++start) {
+    if (program_.firstBytesKnown &&
+        (start == static_cast<std::int64_t>(line.size()) ||
+         !first.Test(static_cast<unsigned char>(line[static_cast<std::size_t>(start)])))) {
+      continue;  // no match can start here
+    }
     if (run.From(start)) return true;
   }
   return false;

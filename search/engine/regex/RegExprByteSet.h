@@ -17,6 +17,9 @@ class TRegExprByteSet {
   void AddSet(const TRegExprByteSet& other) {
     for (size_t i = 0; i < words_.size(); ++i) words_[i] |= other.words_[i];
   }
+  void RemoveSet(const TRegExprByteSet& other) {
+    for (size_t i = 0; i < words_.size(); ++i) words_[i] &= ~other.words_[i];
+  }
   void Invert() {
     for (auto& word : words_) word = ~word;
   }

@@ -124,6 +124,18 @@ class TCompiler {
   // child* : a loop that may leave before each turn. A child that can match the empty text
   // gets a progress guard, so that the backtracker never turns the loop without moving.
   std::uint32_t CompileStar(const TRegExprNode& child, bool greedy, std::uint32_t next) {
+    // A loop over single bytes that nothing after it can start with: stopping early never
+    // helps, so the backtracker may take the whole run at once.
+    TRegExprByteSet following;
+    if (child.kind == Kind::Set && RegExprFirstBytes(program_, next, following)) {
+      TRegExprByteSet overlap = following;
+      TRegExprByteSet outside = child.set;
+      outside.Invert();
+      overlap.RemoveSet(outside);  // what both the loop and the rest could consume
+      if (overlap.Count() == 0) {
+        return Emit({TRegExprOp::SetRun, {}, false, next, 0, SetIndex(child.set)});
+      }
+    }
     const std::uint32_t loop = Emit({TRegExprOp::Split, {}, false, 0, 0, 0});
     std::uint32_t body;
     if (CanMatchEmpty(child)) {
@@ -200,6 +212,7 @@ TRegExprProgram CompileRegExprProgram(const TRegExprNode& root, int groupCount,
   program.start = compiler.Compile(root, match);
   ComputeByteClasses(program);
   program.anchoredAtStart = RegExprOnlyMatchesAtStart(program);
+  program.firstBytesKnown = RegExprFirstBytes(program, program.start, program.firstBytes);
   return program;
 }
 

@@ -21,6 +21,7 @@ bool CanProceed(const TRegExprProgram& program, int before, int after) {
     const TRegExprInstr& instr = program.code[pc];
     switch (instr.op) {
       case TRegExprOp::Set:
+      case TRegExprOp::SetRun:
       case TRegExprOp::Backref:
       case TRegExprOp::Match:
         return true;
@@ -47,6 +48,40 @@ bool RegExprOnlyMatchesAtStart(const TRegExprProgram& program) {
   for (int before : samples) {
     for (int after : {kRegExprNoByte, int{'\r'}, int{'\n'}, int{'a'}, int{' '}}) {
       if (CanProceed(program, before, after)) return false;
+    }
+  }
+  return true;
+}
+
+bool RegExprFirstBytes(const TRegExprProgram& program, std::uint32_t pc, TRegExprByteSet& first) {
+  first = TRegExprByteSet();
+  std::vector<bool> seen(program.code.size());
+  std::vector<std::uint32_t> stack{pc};
+  while (!stack.empty()) {
+    const std::uint32_t at = stack.back();
+    stack.pop_back();
+    if (seen[at]) continue;
+    seen[at] = true;
+    const TRegExprInstr& instr = program.code[at];
+    switch (instr.op) {
+      case TRegExprOp::Set:
+        first.AddSet(program.sets[instr.arg]);
+        break;
+      case TRegExprOp::SetRun:  // may also consume nothing
+        first.AddSet(program.sets[instr.arg]);
+        stack.push_back(instr.out);
+        break;
+      case TRegExprOp::Split:
+        stack.push_back(instr.out1);
+        stack.push_back(instr.out);
+        break;
+      case TRegExprOp::Match:
+      case TRegExprOp::Assertion:
+      case TRegExprOp::Backref:
+        return false;
+      default:
+        stack.push_back(instr.out);
+        break;
     }
   }
   return true;

@@ -1,6 +1,8 @@
 #pragma once
 // The empty-width tests of the dialect, judged from the bytes on either side of a position.
 
+#include <cstdint>
+
 #include "search/engine/regex/RegExprByteSet.h"
 #include "search/engine/regex/RegExprNode.h"
 
@@ -36,5 +38,10 @@ inline bool RegExprAssertionHolds(TRegExprAssertion assertion, int before, int a
 // True when the program can only match from the very start of the input, so that the
 // matchers need not try later starting positions.
 bool RegExprOnlyMatchesAtStart(const TRegExprProgram& program);
+
+// The bytes that the code from `pc` can consume first. False when that code can also end the
+// match, test an assertion or a backreference before consuming anything: then the next byte
+// alone does not decide whether it can go on.
+bool RegExprFirstBytes(const TRegExprProgram& program, std::uint32_t pc, TRegExprByteSet& first);
 
 }  // namespace search

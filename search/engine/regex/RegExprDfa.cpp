@@ -107,6 +107,14 @@ std::int32_t TRegExprDfa::Transition(std::int32_t state, int byteClass) {
           next_.push_back(instr.out);
         }
         break;
+      case TRegExprOp::SetRun:
+        if (!atEnd && program_.sets[instr.arg].Test(static_cast<unsigned char>(after)) &&
+            nextMark_[pc] != generation_) {
+          nextMark_[pc] = generation_;
+          next_.push_back(pc);
+        }
+        stack_.push_back(instr.out);
+        break;
       case TRegExprOp::Split:
         stack_.push_back(instr.out1);
         stack_.push_back(instr.out);

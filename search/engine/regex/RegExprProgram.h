@@ -13,6 +13,8 @@ namespace search {
 
 enum class TRegExprOp : std::uint8_t {
   Set,            // consume one byte of sets[arg], go to out
+  SetRun,         // consume every following byte of sets[arg] (none or more), go to out; used
+                  // where giving bytes back could not help the rest of the match
   Split,          // go to out, or else to out1
   Assertion,      // go to out when the test `assertion` holds at this position
   SaveStart,      // remember the position as the start of group arg
@@ -42,6 +44,9 @@ struct TRegExprProgram {
   bool hasAssertions = false;
   // Only a match starting at the beginning of the input is possible.
   bool anchoredAtStart = false;
+  // When `firstBytesKnown`, every match starts with one of `firstBytes`.
+  bool firstBytesKnown = false;
+  TRegExprByteSet firstBytes;
 
   // Bytes that no instruction tells apart share a class; the automaton steps over classes.
   std::array<std::uint8_t, 256> byteClass{};

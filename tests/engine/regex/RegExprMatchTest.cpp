@@ -243,6 +243,12 @@ TEST(RegExprMatch, Backreferences) {
       {"(a)\\10", "aa0", true},       // \10 is \1 followed by 0
       {"(a)\\2", "aa", false},
       {"(.)\\1*x", "aaax", true},
+      {"^(a+)ab\\1$", "aaabaa", true},   // the loop must give back a byte to the rest
+      {"^(\\w+)\\B\\1$", "abab", true},
+      {"^(\\w+)\\s+\\1$", "ab  ab", true},
+      {"^(\\w+)\\s+\\1$", "ab  abc", false},
+      {"\\b(\\w+)\\s+\\1\\b", "is is", true},
+      {"\\b(\\w+)\\s+\\1\\b", "this is", false},
       {"(a?)\\1*$", "b", true},
   });
 }
