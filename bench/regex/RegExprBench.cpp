@@ -1,7 +1,8 @@
 // Benchmark driver for the expression engine: counts the matching lines of every file under a
 // folder, the way the file scanner will: the required literal is looked for in the whole file
 // buffer first, and only lines holding it are matched.
-// Usage: regexpr-bench [-i] EXPRESSION FOLDER
+// Usage: regexpr-bench [-i] [-c] EXPRESSION FOLDER
+//   -i  ignore letter case; -c  also print "path:count" for each file with matching lines
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -81,12 +82,14 @@ long long CountInFile(const std::filesystem::path& path, const TRegExpr& regex,
 int main(int argc, char** argv) {
   int arg = 1;
   bool ignoreCase = false;
-  if (arg < argc && std::string_view(argv[arg]) == "-i") {
-    ignoreCase = true;
-    ++arg;
+  bool perFile = false;
+  for (; arg < argc && argv[arg][0] == '-' && argv[arg][1] != '\0' && argv[arg][2] == '\0'; ++arg) {
+    if (argv[arg][1] == 'i') ignoreCase = true;
+    else if (argv[arg][1] == 'c') perFile = true;
+    else break;
   }
   if (argc - arg != 2) {
-    std::cerr << "usage: regexpr-bench [-i] EXPRESSION FOLDER\n";
+    std::cerr << "usage: regexpr-bench [-i] [-c] EXPRESSION FOLDER\n";
     return 2;
   }
   TRegExpr regex;
@@ -109,7 +112,9 @@ int main(int argc, char** argv) {
        it != end; it.increment(error)) {
     if (error || !it->is_regular_file(error) || it->is_symlink(error)) continue;
     try {
-      lines += CountInFile(it->path(), regex, finder, buffer);
+      const long long count = CountInFile(it->path(), regex, finder, buffer);
+      if (perFile && count > 0) std::cout << it->path().string() << ":" << count << "\n";
+      lines += count;
     } catch (const TRegExprError& failure) {
       ++errors;
       std::cerr << "*** Error reading " << it->path().string() << ": " << failure.what() << " ***\n";

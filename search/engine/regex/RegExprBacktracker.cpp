@@ -148,7 +148,7 @@ class TRun {
 }  // namespace
 
 bool TRegExprBacktracker::Matches(std::string_view line) const {
-  TRun run(program_, line, maxSteps_);
+  TRun run(program_, line, maxSteps_ + kStepsPerByte * line.size());
   const auto last = static_cast<std::int64_t>(program_.anchoredAtStart ? 0 : line.size());
   const TRegExprByteSet& first = program_.firstBytes;
   for (std::int64_t start = 0; start <= last; ++start) {

@@ -12,14 +12,17 @@ namespace search {
 
 class TRegExprBacktracker {
  public:
+  // The bound on the steps for one line: this many, and a few more per byte of the line so
+  // that long lines get room in proportion.
   static constexpr std::uint64_t kDefaultMaxSteps = 10'000'000;
+  static constexpr std::uint64_t kStepsPerByte = 64;
 
   explicit TRegExprBacktracker(const TRegExprProgram& program,
                                std::uint64_t maxSteps = kDefaultMaxSteps)
       : program_(program), maxSteps_(maxSteps) {}
 
   // True when the program matches somewhere in the line. Throws TRegExprError when the step
-  // bound is reached.
+  // bound (maxSteps + kStepsPerByte per byte) is reached.
   bool Matches(std::string_view line) const;
 
  private:

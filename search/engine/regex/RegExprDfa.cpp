@@ -47,14 +47,17 @@ void TRegExprDfa::Flush() {
   keys_.clear();
   index_.clear();
   start_ = kUnknown;
+  bytesUsed_ = 0;
   ++flushes_;
 }
 
 std::int32_t TRegExprDfa::AddState(const std::string& key) {
   const auto found = index_.find(key);
   if (found != index_.end()) return found->second;
-  if (keys_.size() >= maxStates_) Flush();
+  if (keys_.size() >= maxStates_ || bytesUsed_ > kCacheBytes) Flush();
   const auto state = static_cast<std::int32_t>(keys_.size());
+  // The key is held twice (list and index), with the state's row of transitions.
+  bytesUsed_ += 2 * key.size() + static_cast<std::size_t>(stride_) * sizeof(std::int32_t) + 96;
   keys_.push_back(key);
   index_.emplace(key, state);
   table_.resize(table_.size() + static_cast<std::size_t>(stride_), kUnknown);

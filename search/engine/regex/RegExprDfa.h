@@ -39,6 +39,7 @@ class TRegExprDfa {
   std::unordered_map<std::string, std::int32_t> index_;
   std::int32_t start_ = kUnknown;
   std::uint64_t flushes_ = 0;
+  std::size_t bytesUsed_ = 0;  // roughly, by the cached states
 
   // Scratch for one transition.
   std::vector<std::uint32_t> stack_;
