@@ -20,12 +20,22 @@ struct TFrame {
 
 constexpr std::size_t kMaxFrames = 4'000'000;
 
+// Scratch memory of one thread's runs, kept between lines to spare allocations.
+struct TScratch {
+  std::vector<std::int64_t> registers;
+  std::vector<TFrame> stack;
+};
+
 class TRun {
  public:
-  TRun(const TRegExprProgram& program, std::string_view line, std::uint64_t maxSteps)
+  TRun(const TRegExprProgram& program, std::string_view line, std::uint64_t maxSteps,
+       TScratch& scratch)
       : program_(program), line_(line), maxSteps_(maxSteps),
         groups_(static_cast<std::size_t>(program.groupCount) + 1),
-        registers_(groups_ * 3 + static_cast<std::size_t>(program.loopSlots), -1) {}
+        registers_(scratch.registers), stack_(scratch.stack) {
+    registers_.assign(groups_ * 3 + static_cast<std::size_t>(program.loopSlots), -1);
+    stack_.clear();
+  }
 
   bool From(std::int64_t start) {
     stack_.clear();
@@ -141,22 +151,25 @@ class TRun {
   std::uint64_t maxSteps_;
   std::uint64_t steps_ = 0;
   std::size_t groups_;
-  std::vector<std::int64_t> registers_;
-  std::vector<TFrame> stack_;
+  std::vector<std::int64_t>& registers_;
+  std::vector<TFrame>& stack_;
 };
 
 }  // namespace
 
 bool TRegExprBacktracker::Matches(std::string_view line) const {
-  TRun run(program_, line, maxSteps_ + kStepsPerByte * line.size());
+  thread_local TScratch scratch;
+  // A runaway line may have grown the stack a lot: do not keep that memory for good.
+  if (scratch.stack.capacity() > 65536) scratch.stack = {};
+  TRun run(program_, line, maxSteps_ + kStepsPerByte * line.size(), scratch);
   const auto last = static_cast<std::int64_t>(program_.anchoredAtStart ? 0 : line.size());
-  const TRegExprByteSet& first = program_.firstBytes;
+  const auto classes = static_cast<std::size_t>(program_.classCount) + 1;
   for (std::int64_t start = 0; start <= last; ++start) {
-    if (program_.firstBytesKnown &&
-        (start == static_cast<std::int64_t>(line.size()) ||
-         !first.Test(static_cast<unsigned char>(line[static_cast<std::size_t>(start)])))) {
-      continue;  // no match can start here
-    }
+    const auto at = static_cast<std::size_t>(start);
+    const char before = RegExprKindBefore(at == 0 ? kRegExprNoByte : static_cast<unsigned char>(line[at - 1]));
+    const std::size_t byteClass =
+        at == line.size() ? classes - 1 : program_.byteClass[static_cast<unsigned char>(line[at])];
+    if (!program_.startViable[static_cast<std::size_t>(before) * classes + byteClass]) continue;
     if (run.From(start)) return true;
   }
   return false;

@@ -212,7 +212,7 @@ TRegExprProgram CompileRegExprProgram(const TRegExprNode& root, int groupCount,
   program.start = compiler.Compile(root, match);
   ComputeByteClasses(program);
   program.anchoredAtStart = RegExprOnlyMatchesAtStart(program);
-  program.firstBytesKnown = RegExprFirstBytes(program, program.start, program.firstBytes);
+  program.startViable = RegExprStartViability(program);
   return program;
 }
 

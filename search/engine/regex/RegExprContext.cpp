@@ -1,5 +1,6 @@
 #include "search/engine/regex/RegExprContext.h"
 
+#include <array>
 #include <vector>
 
 #include "search/engine/regex/RegExprProgram.h"
@@ -8,9 +9,14 @@ namespace search {
 
 namespace {
 
-// Whether anything that consumes input or ends a match is reachable from `pc` without
-// consuming, with the given bytes around the position.
-bool CanProceed(const TRegExprProgram& program, int before, int after) {
+// Whether the program, started between the bytes `before` and `after`, gets past its first
+// step: consumes `after`, ends the match or reaches a backreference. With `anyByte` only the
+// kind of `after` is known, and reaching anything that consumes counts.
+bool CanProceed(const TRegExprProgram& program, int before, int after, bool anyByte) {
+  const auto consumes = [&](const TRegExprInstr& instr) {
+    return anyByte || (after != kRegExprNoByte &&
+                       program.sets[instr.arg].Test(static_cast<unsigned char>(after)));
+  };
   std::vector<bool> seen(program.code.size());
   std::vector<std::uint32_t> stack{program.start};
   while (!stack.empty()) {
@@ -21,7 +27,12 @@ bool CanProceed(const TRegExprProgram& program, int before, int after) {
     const TRegExprInstr& instr = program.code[pc];
     switch (instr.op) {
       case TRegExprOp::Set:
+        if (consumes(instr)) return true;
+        break;
       case TRegExprOp::SetRun:
+        if (consumes(instr)) return true;
+        stack.push_back(instr.out);
+        break;
       case TRegExprOp::Backref:
       case TRegExprOp::Match:
         return true;
@@ -47,10 +58,25 @@ bool RegExprOnlyMatchesAtStart(const TRegExprProgram& program) {
   const int samples[] = {'\r', '\n', 'a', ' '};
   for (int before : samples) {
     for (int after : {kRegExprNoByte, int{'\r'}, int{'\n'}, int{'a'}, int{' '}}) {
-      if (CanProceed(program, before, after)) return false;
+      if (CanProceed(program, before, after, true)) return false;
     }
   }
   return true;
+}
+
+std::vector<bool> RegExprStartViability(const TRegExprProgram& program) {
+  std::array<int, 256> sample{};
+  for (int b = 255; b >= 0; --b) sample[program.byteClass[static_cast<std::size_t>(b)]] = b;
+  const auto classes = static_cast<std::size_t>(program.classCount) + 1;
+  std::vector<bool> viable(kRegExprBeforeKinds * classes);
+  for (char kind = 0; kind < kRegExprBeforeKinds; ++kind) {
+    for (std::size_t byteClass = 0; byteClass < classes; ++byteClass) {
+      const int after = byteClass + 1 == classes ? kRegExprNoByte : sample[byteClass];
+      viable[static_cast<std::size_t>(kind) * classes + byteClass] =
+          CanProceed(program, RegExprSampleByteBefore(kind), after, false);
+    }
+  }
+  return viable;
 }
 
 bool RegExprFirstBytes(const TRegExprProgram& program, std::uint32_t pc, TRegExprByteSet& first) {

@@ -2,6 +2,7 @@
 // The empty-width tests of the dialect, judged from the bytes on either side of a position.
 
 #include <cstdint>
+#include <vector>
 
 #include "search/engine/regex/RegExprByteSet.h"
 #include "search/engine/regex/RegExprNode.h"
@@ -34,6 +35,40 @@ inline bool RegExprAssertionHolds(TRegExprAssertion assertion, int before, int a
   }
   return false;
 }
+
+// What the matchers remember of the byte before a position: enough for every assertion.
+enum TRegExprBefore : char {
+  kRegExprBeforeStart,
+  kRegExprBeforeCr,
+  kRegExprBeforeLf,
+  kRegExprBeforeWord,
+  kRegExprBeforeOther,
+  kRegExprBeforeKinds
+};
+
+inline char RegExprKindBefore(int byte) {
+  if (byte == kRegExprNoByte) return kRegExprBeforeStart;
+  if (byte == '\r') return kRegExprBeforeCr;
+  if (byte == '\n') return kRegExprBeforeLf;
+  return IsRegExprWordChar(static_cast<unsigned char>(byte)) ? kRegExprBeforeWord
+                                                             : kRegExprBeforeOther;
+}
+
+// A byte of the given kind, for judging assertions.
+inline int RegExprSampleByteBefore(char kind) {
+  switch (kind) {
+    case kRegExprBeforeStart: return kRegExprNoByte;
+    case kRegExprBeforeCr: return '\r';
+    case kRegExprBeforeLf: return '\n';
+    case kRegExprBeforeWord: return 'a';
+    default: return ' ';
+  }
+}
+
+// For each kind of byte before a position and each byte class after it (the last class
+// standing for the end of the input): whether a match may start there. Indexed
+// [kind * (classCount + 1) + class].
+std::vector<bool> RegExprStartViability(const TRegExprProgram& program);
 
 // True when the program can only match from the very start of the input, so that the
 // matchers need not try later starting positions.

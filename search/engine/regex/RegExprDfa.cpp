@@ -9,25 +9,6 @@ namespace search {
 
 namespace {
 
-// What a state remembers of the byte before the position: enough for every assertion.
-enum TBefore : char { kBeforeStart, kBeforeCr, kBeforeLf, kBeforeWord, kBeforeOther };
-
-int SampleByte(char before) {
-  switch (before) {
-    case kBeforeStart: return kRegExprNoByte;
-    case kBeforeCr: return '\r';
-    case kBeforeLf: return '\n';
-    case kBeforeWord: return 'a';
-    default: return ' ';
-  }
-}
-
-char BeforeKind(int byte) {
-  if (byte == '\r') return kBeforeCr;
-  if (byte == '\n') return kBeforeLf;
-  return IsRegExprWordChar(static_cast<unsigned char>(byte)) ? kBeforeWord : kBeforeOther;
-}
-
 constexpr std::size_t kCacheBytes = 4u << 20;
 
 }  // namespace
@@ -66,7 +47,7 @@ std::int32_t TRegExprDfa::AddState(const std::string& key) {
 
 std::int32_t TRegExprDfa::StartState() {
   if (start_ == kUnknown) {
-    std::string key(1, program_.hasAssertions ? char{kBeforeStart} : char{kBeforeOther});
+    std::string key(1, program_.hasAssertions ? char{kRegExprBeforeStart} : char{kRegExprBeforeOther});
     key.append(reinterpret_cast<const char*>(&program_.start), sizeof(program_.start));
     start_ = AddState(key);
   }
@@ -77,7 +58,7 @@ std::int32_t TRegExprDfa::StartState() {
 // known (or the end), then steps over that byte.
 std::int32_t TRegExprDfa::Transition(std::int32_t state, int byteClass) {
   const std::string& key = keys_[static_cast<std::size_t>(state)];
-  const int before = SampleByte(key[0]);
+  const int before = RegExprSampleByteBefore(key[0]);
   const bool atEnd = byteClass == program_.classCount;
   const int after = atEnd ? kRegExprNoByte : classSample_[byteClass];
 
@@ -138,7 +119,7 @@ std::int32_t TRegExprDfa::Transition(std::int32_t state, int byteClass) {
   }
   if (next_.empty()) return Remember(state, byteClass, kDead);
   std::sort(next_.begin(), next_.end());
-  std::string nextKey(1, program_.hasAssertions ? BeforeKind(after) : char{kBeforeOther});
+  std::string nextKey(1, program_.hasAssertions ? RegExprKindBefore(after) : char{kRegExprBeforeOther});
   nextKey.append(reinterpret_cast<const char*>(next_.data()), next_.size() * sizeof(std::uint32_t));
 
   const std::uint64_t flushesBefore = flushes_;

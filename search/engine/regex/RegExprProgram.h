@@ -44,9 +44,9 @@ struct TRegExprProgram {
   bool hasAssertions = false;
   // Only a match starting at the beginning of the input is possible.
   bool anchoredAtStart = false;
-  // When `firstBytesKnown`, every match starts with one of `firstBytes`.
-  bool firstBytesKnown = false;
-  TRegExprByteSet firstBytes;
+  // Whether a match can start at a position, by the kind of byte before it and the class of
+  // the byte at it (see RegExprStartViability).
+  std::vector<bool> startViable;
 
   // Bytes that no instruction tells apart share a class; the automaton steps over classes.
   std::array<std::uint8_t, 256> byteClass{};
