@@ -53,12 +53,7 @@ inline bool CheckRegExprInput(const std::uint8_t* data, std::size_t size) {
   const TRegExprModifiers modifiers = ModifiersOf(data[0]);
 
   TRegExpr regex;
-  regex.ModifierI = modifiers.i;
-  regex.ModifierR = modifiers.r;
-  regex.ModifierS = modifiers.s;
-  regex.ModifierG = modifiers.g;
-  regex.ModifierM = modifiers.m;
-  regex.ModifierX = modifiers.x;
+  regex.SetModifiers(modifiers);
   regex.SetExpression(expression);
   if (!regex.Compile()) {
     return regex.LastErrorCode() >= 100 && regex.LastErrorCode() <= 128 &&

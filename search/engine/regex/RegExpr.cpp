@@ -12,6 +12,15 @@ void TRegExpr::SetExpression(std::string expression) {
   changed_ = true;
 }
 
+void TRegExpr::SetModifiers(const TRegExprModifiers& modifiers) {
+  ModifierI = modifiers.i;
+  ModifierR = modifiers.r;
+  ModifierS = modifiers.s;
+  ModifierG = modifiers.g;
+  ModifierM = modifiers.m;
+  ModifierX = modifiers.x;
+}
+
 TRegExprModifiers TRegExpr::Modifiers() const {
   TRegExprModifiers modifiers;
   modifiers.i = ModifierI;

@@ -26,6 +26,10 @@ class TRegExpr {
   bool ModifierM = false;
   bool ModifierX = false;
 
+  // All six at once.
+  void SetModifiers(const TRegExprModifiers& modifiers);
+  TRegExprModifiers Modifiers() const;
+
   void SetExpression(std::string expression);
   const std::string& Expression() const { return expression_; }
 
@@ -58,8 +62,6 @@ class TRegExpr {
     bool literalIgnoresCase = false;
     TLiteralFinder finder;
   };
-
-  TRegExprModifiers Modifiers() const;
 
   std::string expression_;
   bool changed_ = true;

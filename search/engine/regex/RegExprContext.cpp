@@ -9,46 +9,60 @@ namespace search {
 
 namespace {
 
+enum class TStep {
+  Follow,  // go on past this instruction without consuming
+  Stop,    // this path ends here
+  Finish,  // the walk has its answer: end it
+};
+
+// Visits once every instruction reachable from `pc` without consuming input; splits are
+// followed both ways. Returns true when `visit` finished the walk.
+template <typename TVisit>
+bool WalkWithoutConsuming(const TRegExprProgram& program, std::uint32_t pc, TVisit visit) {
+  std::vector<bool> seen(program.code.size());
+  std::vector<std::uint32_t> stack{pc};
+  while (!stack.empty()) {
+    const std::uint32_t at = stack.back();
+    stack.pop_back();
+    if (seen[at]) continue;
+    seen[at] = true;
+    const TRegExprInstr& instr = program.code[at];
+    if (instr.op == TRegExprOp::Split) {
+      stack.push_back(instr.out1);
+      stack.push_back(instr.out);
+      continue;
+    }
+    switch (visit(instr)) {
+      case TStep::Follow: stack.push_back(instr.out); break;
+      case TStep::Stop: break;
+      case TStep::Finish: return true;
+    }
+  }
+  return false;
+}
+
 // Whether the program, started between the bytes `before` and `after`, gets past its first
 // step: consumes `after`, ends the match or reaches a backreference. With `anyByte` only the
 // kind of `after` is known, and reaching anything that consumes counts.
 bool CanProceed(const TRegExprProgram& program, int before, int after, bool anyByte) {
-  const auto consumes = [&](const TRegExprInstr& instr) {
-    return anyByte || (after != kRegExprNoByte &&
-                       program.sets[instr.arg].Test(static_cast<unsigned char>(after)));
-  };
-  std::vector<bool> seen(program.code.size());
-  std::vector<std::uint32_t> stack{program.start};
-  while (!stack.empty()) {
-    const std::uint32_t pc = stack.back();
-    stack.pop_back();
-    if (seen[pc]) continue;
-    seen[pc] = true;
-    const TRegExprInstr& instr = program.code[pc];
+  return WalkWithoutConsuming(program, program.start, [&](const TRegExprInstr& instr) {
     switch (instr.op) {
       case TRegExprOp::Set:
-        if (consumes(instr)) return true;
-        break;
-      case TRegExprOp::SetRun:
-        if (consumes(instr)) return true;
-        stack.push_back(instr.out);
-        break;
+      case TRegExprOp::SetRun: {
+        const bool consumes = anyByte || (after != kRegExprNoByte &&
+                                          program.sets[instr.arg].Test(static_cast<unsigned char>(after)));
+        if (consumes) return TStep::Finish;
+        return instr.op == TRegExprOp::SetRun ? TStep::Follow : TStep::Stop;
+      }
       case TRegExprOp::Backref:
       case TRegExprOp::Match:
-        return true;
-      case TRegExprOp::Split:
-        stack.push_back(instr.out1);
-        stack.push_back(instr.out);
-        break;
+        return TStep::Finish;
       case TRegExprOp::Assertion:
-        if (RegExprAssertionHolds(instr.assertion, before, after)) stack.push_back(instr.out);
-        break;
+        return RegExprAssertionHolds(instr.assertion, before, after) ? TStep::Follow : TStep::Stop;
       default:
-        stack.push_back(instr.out);
-        break;
+        return TStep::Follow;
     }
-  }
-  return false;
+  });
 }
 
 }  // namespace
@@ -81,36 +95,23 @@ std::vector<bool> RegExprStartViability(const TRegExprProgram& program) {
 
 bool RegExprFirstBytes(const TRegExprProgram& program, std::uint32_t pc, TRegExprByteSet& first) {
   first = TRegExprByteSet();
-  std::vector<bool> seen(program.code.size());
-  std::vector<std::uint32_t> stack{pc};
-  while (!stack.empty()) {
-    const std::uint32_t at = stack.back();
-    stack.pop_back();
-    if (seen[at]) continue;
-    seen[at] = true;
-    const TRegExprInstr& instr = program.code[at];
+  const bool undecided = WalkWithoutConsuming(program, pc, [&](const TRegExprInstr& instr) {
     switch (instr.op) {
       case TRegExprOp::Set:
         first.AddSet(program.sets[instr.arg]);
-        break;
+        return TStep::Stop;
       case TRegExprOp::SetRun:  // may also consume nothing
         first.AddSet(program.sets[instr.arg]);
-        stack.push_back(instr.out);
-        break;
-      case TRegExprOp::Split:
-        stack.push_back(instr.out1);
-        stack.push_back(instr.out);
-        break;
+        return TStep::Follow;
       case TRegExprOp::Match:
       case TRegExprOp::Assertion:
       case TRegExprOp::Backref:
-        return false;
+        return TStep::Finish;
       default:
-        stack.push_back(instr.out);
-        break;
+        return TStep::Follow;
     }
-  }
-  return true;
+  });
+  return !undecided;
 }
 
 }  // namespace search

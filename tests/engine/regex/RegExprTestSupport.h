@@ -13,12 +13,7 @@ namespace search::regextest {
 inline void SetModifiers(TRegExpr& regex, std::string_view switches) {
   TRegExprModifiers modifiers;
   modifiers.Apply(switches);
-  regex.ModifierI = modifiers.i;
-  regex.ModifierR = modifiers.r;
-  regex.ModifierS = modifiers.s;
-  regex.ModifierG = modifiers.g;
-  regex.ModifierM = modifiers.m;
-  regex.ModifierX = modifiers.x;
+  regex.SetModifiers(modifiers);
 }
 
 // Compiles and matches; a compile failure is reported as a test failure by the caller through
