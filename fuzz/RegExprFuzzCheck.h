@@ -27,15 +27,19 @@ inline TRegExprModifiers ModifiersOf(std::uint8_t bits) {
   return modifiers;
 }
 
-// The automaton and the backtracker must agree on the same backreference-free program.
+// The automaton and the backtracker must agree on the same backreference-free program, and
+// the matcher's answer (`matched`) must be the backtracker's on the exact program.
 inline bool MatchersAgree(const std::string& expression, const TRegExprModifiers& modifiers,
-                          std::string_view line) {
+                          std::string_view line, bool matched) {
   TRegExprParseResult parsed = TRegExprParser(expression, modifiers).Parse();
   if (parsed.errorCode != 0) return false;
   const TRegExprProgram relaxed = CompileRegExprProgram(parsed.root, parsed.groupCount, true);
+  const TRegExprProgram exact = CompileRegExprProgram(parsed.root, parsed.groupCount, false);
   TRegExprDfa dfa(relaxed);
   const bool automaton = dfa.Matches(line);
+  if (matched && !automaton) return false;  // the relaxed program accepts more, never less
   try {
+    if (TRegExprBacktracker(exact, 200000).Matches(line) != matched) return false;
     return TRegExprBacktracker(relaxed, 200000).Matches(line) == automaton;
   } catch (const TRegExprError&) {
     return true;  // exponential work on this input: the bound did its job
@@ -71,7 +75,7 @@ inline bool CheckRegExprInput(const std::uint8_t* data, std::size_t size) {
     const TLiteralFinder finder(regex.RequiredLiteral(), regex.RequiredLiteralIgnoresCase());
     if (finder.Find(line) == TLiteralFinder::npos) return false;
   }
-  return expression.empty() || MatchersAgree(expression, modifiers, line);
+  return expression.empty() || MatchersAgree(expression, modifiers, line, matched);
 }
 
 }  // namespace search::fuzz
