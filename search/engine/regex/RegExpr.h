@@ -43,7 +43,8 @@ class TRegExpr {
 
   // True when the compiled expression matches somewhere in the line; the line is the whole
   // input, so ^ and $ are its ends. An empty expression never matches. Safe to call from
-  // several threads at once. Throws TRegExprError when the expression cannot be executed on
+  // several threads at once, as long as no thread changes the expression, the modifiers or
+  // compiles meanwhile. Throws TRegExprError when the expression cannot be executed on
   // the line (too much backtracking) or was not compiled since it last changed.
   bool Exec(std::string_view line) const;
 

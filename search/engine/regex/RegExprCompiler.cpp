@@ -125,7 +125,9 @@ class TCompiler {
   // gets a progress guard, so that the backtracker never turns the loop without moving.
   std::uint32_t CompileStar(const TRegExprNode& child, bool greedy, std::uint32_t next) {
     // A loop over single bytes that nothing after it can start with: stopping early never
-    // helps, so the backtracker may take the whole run at once.
+    // helps, so the backtracker may take the whole run at once. (Splits of enclosing loops
+    // are not wired yet and still lead to instruction 0, the Match: such loops are left as
+    // they are.)
     TRegExprByteSet following;
     if (child.kind == Kind::Set && RegExprFirstBytes(program_, next, following)) {
       TRegExprByteSet overlap = following;
