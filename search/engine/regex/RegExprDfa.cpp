@@ -1,7 +1,6 @@
 #include "search/engine/regex/RegExprDfa.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "search/engine/regex/RegExprContext.h"
 
@@ -11,6 +10,21 @@ namespace {
 
 constexpr std::size_t kCacheBytes = 4u << 20;
 
+std::size_t IndexSize(std::size_t maxStates) {
+  std::size_t size = 256;
+  while (size < 2 * maxStates) size *= 2;
+  return size;
+}
+
+std::uint32_t HashKey(const std::uint32_t* key, std::size_t length) {
+  std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+  for (std::size_t i = 0; i < length; ++i) {
+    hash = (hash ^ key[i]) * 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 29;
+  }
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
 }  // namespace
 
 TRegExprDfa::TRegExprDfa(const TRegExprProgram& program)
@@ -18,6 +32,7 @@ TRegExprDfa::TRegExprDfa(const TRegExprProgram& program)
       stride_(program.classCount + 1),
       maxStates_(std::clamp<std::size_t>(kCacheBytes / (sizeof(std::int32_t) * program.classCount + 64),
                                          64, 20000)),
+      index_(IndexSize(maxStates_), kUnknown),
       seenMark_(program.code.size()),
       nextMark_(program.code.size()) {
   for (int b = 255; b >= 0; --b) classSample_[program.byteClass[b]] = b;
@@ -26,30 +41,46 @@ TRegExprDfa::TRegExprDfa(const TRegExprProgram& program)
 void TRegExprDfa::Flush() {
   table_.clear();
   keys_.clear();
-  index_.clear();
+  keyStart_.clear();
+  std::fill(index_.begin(), index_.end(), kUnknown);
   start_ = kUnknown;
-  bytesUsed_ = 0;
   ++flushes_;
 }
 
-std::int32_t TRegExprDfa::AddState(const std::string& key) {
-  const auto found = index_.find(key);
-  if (found != index_.end()) return found->second;
-  if (keys_.size() >= maxStates_ || bytesUsed_ > kCacheBytes) Flush();
-  const auto state = static_cast<std::int32_t>(keys_.size());
-  // The key is held twice (list and index), with the state's row of transitions.
-  bytesUsed_ += 2 * key.size() + static_cast<std::size_t>(stride_) * sizeof(std::int32_t) + 96;
-  keys_.push_back(key);
-  index_.emplace(key, state);
+// Finds the state with this key (before-kind, positions), adding it when new.
+std::int32_t TRegExprDfa::AddState(const std::vector<std::uint32_t>& key) {
+  const std::size_t mask = index_.size() - 1;
+  const std::uint32_t hash = HashKey(key.data(), key.size());
+  const auto find = [&]() -> std::size_t {
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+      const std::int32_t state = index_[slot];
+      if (state == kUnknown) return slot;
+      const std::uint32_t* held = &keys_[keyStart_[static_cast<std::size_t>(state)]];
+      if (held[0] == key.size() && std::equal(key.begin(), key.end(), held + 1)) return slot;
+    }
+  };
+  std::size_t slot = find();
+  if (index_[slot] != kUnknown) return index_[slot];
+  if (keyStart_.size() >= maxStates_ ||
+      (keys_.size() + table_.size()) * sizeof(std::uint32_t) > kCacheBytes) {
+    Flush();
+    slot = find();
+  }
+  const auto state = static_cast<std::int32_t>(keyStart_.size());
+  keyStart_.push_back(keys_.size());
+  keys_.push_back(static_cast<std::uint32_t>(key.size()));
+  keys_.insert(keys_.end(), key.begin(), key.end());
+  index_[slot] = state;
   table_.resize(table_.size() + static_cast<std::size_t>(stride_), kUnknown);
   return state;
 }
 
 std::int32_t TRegExprDfa::StartState() {
   if (start_ == kUnknown) {
-    std::string key(1, program_.hasAssertions ? char{kRegExprBeforeStart} : char{kRegExprBeforeOther});
-    key.append(reinterpret_cast<const char*>(&program_.start), sizeof(program_.start));
-    start_ = AddState(key);
+    nextKey_.assign({program_.hasAssertions ? std::uint32_t{kRegExprBeforeStart}
+                                            : std::uint32_t{kRegExprBeforeOther},
+                     program_.start});
+    start_ = AddState(nextKey_);
   }
   return start_;
 }
@@ -57,8 +88,9 @@ std::int32_t TRegExprDfa::StartState() {
 // Follows every path from the state's positions that consumes nothing, with the next byte
 // known (or the end), then steps over that byte.
 std::int32_t TRegExprDfa::Transition(std::int32_t state, int byteClass) {
-  const std::string& key = keys_[static_cast<std::size_t>(state)];
-  const int before = RegExprSampleByteBefore(key[0]);
+  // The key: its length, the kind of byte before, then the positions.
+  const std::uint32_t* key = &keys_[keyStart_[static_cast<std::size_t>(state)]];
+  const int before = RegExprSampleByteBefore(static_cast<char>(key[1]));
   const bool atEnd = byteClass == program_.classCount;
   const int after = atEnd ? kRegExprNoByte : classSample_[byteClass];
 
@@ -69,12 +101,7 @@ std::int32_t TRegExprDfa::Transition(std::int32_t state, int byteClass) {
   }
   stack_.clear();
   next_.clear();
-  const std::size_t positions = (key.size() - 1) / sizeof(std::uint32_t);
-  for (std::size_t i = 0; i < positions; ++i) {
-    std::uint32_t pc;
-    std::memcpy(&pc, key.data() + 1 + i * sizeof(pc), sizeof(pc));
-    stack_.push_back(pc);
-  }
+  stack_.assign(key + 2, key + 1 + key[0]);
   while (!stack_.empty()) {
     const std::uint32_t pc = stack_.back();
     stack_.pop_back();
@@ -119,11 +146,13 @@ std::int32_t TRegExprDfa::Transition(std::int32_t state, int byteClass) {
   }
   if (next_.empty()) return Remember(state, byteClass, kDead);
   std::sort(next_.begin(), next_.end());
-  std::string nextKey(1, program_.hasAssertions ? RegExprKindBefore(after) : char{kRegExprBeforeOther});
-  nextKey.append(reinterpret_cast<const char*>(next_.data()), next_.size() * sizeof(std::uint32_t));
+  nextKey_.clear();
+  nextKey_.push_back(static_cast<std::uint32_t>(
+      program_.hasAssertions ? RegExprKindBefore(after) : char{kRegExprBeforeOther}));
+  nextKey_.insert(nextKey_.end(), next_.begin(), next_.end());
 
   const std::uint64_t flushesBefore = flushes_;
-  const std::int32_t target = AddState(nextKey);
+  const std::int32_t target = AddState(nextKey_);
   // After a flush the old state is gone: only the new one is valid.
   if (flushes_ != flushesBefore) return target;
   return Remember(state, byteClass, target);

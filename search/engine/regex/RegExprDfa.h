@@ -5,9 +5,7 @@
 // full. One object serves one thread.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "search/engine/regex/RegExprProgram.h"
@@ -27,19 +25,21 @@ class TRegExprDfa {
   std::int32_t StartState();
   std::int32_t Transition(std::int32_t state, int byteClass);
   std::int32_t Remember(std::int32_t state, int byteClass, std::int32_t target);
-  std::int32_t AddState(const std::string& key);
+  std::int32_t AddState(const std::vector<std::uint32_t>& key);
   void Flush();
 
   const TRegExprProgram& program_;
   int stride_;
   std::size_t maxStates_;
   std::array<int, 256> classSample_{};  // one byte of each class
-  std::vector<std::int32_t> table_;     // stride_ entries per state
-  std::vector<std::string> keys_;       // what each state holds: kind of byte before + positions
-  std::unordered_map<std::string, std::int32_t> index_;
+  std::vector<std::int32_t> table_;  // stride_ entries per state
+  // What each state holds, one after another: the key's length, the kind of byte before the
+  // position, the sorted program positions.
+  std::vector<std::uint32_t> keys_;
+  std::vector<std::size_t> keyStart_;  // where each state's key begins in keys_
+  std::vector<std::int32_t> index_;    // open-addressing hash of the keys: state or kUnknown
   std::int32_t start_ = kUnknown;
   std::uint64_t flushes_ = 0;
-  std::size_t bytesUsed_ = 0;  // roughly, by the cached states
 
   // Scratch for one transition.
   std::vector<std::uint32_t> stack_;
@@ -47,6 +47,7 @@ class TRegExprDfa {
   std::vector<std::uint32_t> nextMark_;
   std::uint32_t generation_ = 0;
   std::vector<std::uint32_t> next_;
+  std::vector<std::uint32_t> nextKey_;
 };
 
 }  // namespace search
