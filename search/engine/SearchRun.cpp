@@ -2,6 +2,7 @@
 
 #include "search/engine/FileFinder.h"
 #include "search/engine/FileScanner.h"
+#include "search/engine/RegExprTest.h"
 #include "search/engine/ResultSorting.h"
 #include "search/engine/ScopeExit.h"
 #include "search/engine/SearchContext.h"
@@ -25,6 +26,7 @@ class TSearchRun {
   void FilterFiles(const TFileList& from, TFileList& to) const;
   void SearchFiles(const TFileList& working);
   TFileScanner& Scanner();
+  std::unique_ptr<TStringTest> StringTest(const std::string& text, const TRegExpr& expression) const;
   TSearchOutcome Finish();
   void UpdateStatus(const std::string& text) { host_.ShowStatus(state_.StatusTexts(text)); }
   void CloseBusy() {
@@ -119,7 +121,15 @@ TSearchOutcome TSearchRun::Run() {
 // notice and nothing else changed.
 bool TSearchRun::CompileExpressions() {
   if (!criteria_.RegularExpressions) return true;
-  context_.AddErrorNode("*** Regular expressions are not available in this build ***");
+  // The main window keeps r off and i the opposite of Case sensitive; the rest stay at their defaults.
+  for (TRegExpr* expression : {&state_.RegExprA, &state_.RegExprB}) {
+    expression->ModifierR = false;
+    expression->ModifierI = !criteria_.CaseSensitive;
+  }
+  const std::optional<std::string> error =
+      search::CompileExpressions(state_.RegExprA, criteria_.StringA, state_.RegExprB, criteria_.StringB);
+  if (!error) return true;
+  context_.AddErrorNode(*error);
   return false;
 }
 
@@ -171,11 +181,19 @@ void TSearchRun::FindFiles(const TFindKey& key) {
 // No filter is set: every file passes.
 void TSearchRun::FilterFiles(const TFileList& from, TFileList& to) const { to = from; }
 
+// The test of one string: its compiled expression, or the plain string; none when it is empty.
+std::unique_ptr<TStringTest> TSearchRun::StringTest(const std::string& text, const TRegExpr& expression) const {
+  if (text.empty()) return nullptr;
+  if (criteria_.RegularExpressions) return std::make_unique<TRegExprTest>(expression);
+  return MakePlainStringTest(text, criteria_);
+}
+
 TFileScanner& TSearchRun::Scanner() {
   if (!scanner_) {
-    scanner_ = std::make_unique<TFileScanner>(
-        criteria_, state_.MatchType, MakePlainStringTest(criteria_.StringA, criteria_),
-        MakePlainStringTest(criteria_.StringB, criteria_), context_, state_.MatchedFiles);
+    scanner_ = std::make_unique<TFileScanner>(criteria_, state_.MatchType,
+                                              StringTest(criteria_.StringA, state_.RegExprA),
+                                              StringTest(criteria_.StringB, state_.RegExprB), context_,
+                                              state_.MatchedFiles);
   }
   return *scanner_;
 }
