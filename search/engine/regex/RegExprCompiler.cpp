@@ -191,6 +191,7 @@ void ComputeByteClasses(TRegExprProgram& program) {
     classCount = static_cast<int>(renumber.size());
   };
   for (const auto& set : program.sets) {
+    if (classCount == 256) break;  // every byte is its own class already
     refine([&set](unsigned char b) { return set.Test(b); });
   }
   if (program.hasAssertions) {
