@@ -1,6 +1,7 @@
 #include "search/engine/FileFinder.h"
 
 #include "platform/fs/FileSystem.h"
+#include "search/engine/FolderWalkPool.h"
 #include "search/engine/TextRules.h"
 
 namespace search {
@@ -30,18 +31,18 @@ bool PathHasExcludedFolder(const std::string& excludeFolders, const std::string&
   return false;
 }
 
-TFileFinder::TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context, bool readFacts)
+TFileFinder::TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context, bool readFacts,
+                         unsigned threads)
     : key_(key),
       found_(found),
       context_(context),
       readFacts_(readFacts),
+      threads_(threads),
       masks_(LowerItems(key.Files)),
       excludeFiles_(LowerItems(key.ExcludeFiles)),
       excludeFolders_(LowerItems(key.ExcludeFolders)) {}
 
-bool TFileFinder::Matches(const std::vector<std::string>& lowerMasks, const std::string& name) {
-  if (lowerMasks.empty()) return false;
-  const std::string lowerName = AsciiLower(name);
+bool TFileFinder::Matches(const std::vector<std::string>& lowerMasks, const std::string& lowerName) {
   for (const std::string& mask : lowerMasks) {
     if (MatchesMask(mask, lowerName)) return true;
   }
@@ -50,16 +51,82 @@ bool TFileFinder::Matches(const std::vector<std::string>& lowerMasks, const std:
 
 bool TFileFinder::FindFiles(const std::function<void()>& afterEachPath) {
   found_.Clear();
+  std::unique_ptr<TFolderWalkPool> pool;
+  if (threads_ > 1 && key_.RecurseSubdirectories) pool = std::make_unique<TFolderWalkPool>(*this, threads_);
   for (const std::string& item : ListItems(key_.Path)) {
     if (context_.Cancelled()) break;
-    ScanFolder(item);
+    if (pool) {
+      WalkInParallel(*pool, item);
+    } else {
+      ScanFolder(item);
+    }
     afterEachPath();
   }
   return !context_.Cancelled();
 }
 
-void TFileFinder::AddFolderError(int code, const std::string& folder) {
-  context_.AddErrorNode("*** " + SystemErrorText(code) + ": " + folder + " ***");
+TFolderContents TFileFinder::ReadFolder(const std::string& folder,
+                                        const std::function<bool()>& keepGoing) const {
+  TFolderContents contents;
+  // The folder is read once; its entries serve every mask and then the subfolder step.
+  fs::FolderListing listing(folder);
+  std::vector<fs::FolderEntry> entries;
+  for (fs::FolderEntry entry; listing.Next(entry);) entries.push_back(std::move(entry));
+  const int error = listing.OpenError() != 0 ? listing.OpenError() : listing.ReadError();
+
+  std::vector<std::string> lowerNames;
+  lowerNames.reserve(entries.size());
+  for (const fs::FolderEntry& e : entries) lowerNames.push_back(AsciiLower(e.name));
+
+  bool going = true;
+  for (const std::string& mask : masks_) {
+    for (size_t i = 0; i < entries.size() && going; ++i) {
+      const fs::FolderEntry& e = entries[i];
+      if (!e.isDirectory && !e.isFolderLink && MatchesMask(mask, lowerNames[i]) &&
+          !Matches(excludeFiles_, lowerNames[i])) {
+        const fs::FileFacts facts = readFacts_ ? listing.Facts(e.name) : fs::FileFacts{};
+        contents.files.push_back(
+            {folder + e.name, facts.size, facts.created, facts.modified, facts.accessed, facts.attributes});
+      }
+      going = keepGoing();
+    }
+    if (error != 0) contents.notices.push_back("*** " + SystemErrorText(error) + ": " + folder + " ***");
+    if (!going) return contents;
+  }
+  if (key_.RecurseSubdirectories) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].isDirectory && !Matches(excludeFolders_, lowerNames[i])) {
+        contents.subfolders.push_back(folder + entries[i].name + fs::kSeparator);
+      }
+    }
+  }
+  return contents;
+}
+
+void TFileFinder::Publish(TFolderContents& contents) {
+  for (TFileListEntry& file : contents.files) {
+    if (onFileFound_) onFileFound_(file.FileName);
+    found_.AddEntry(std::move(file));
+    ++context_.Counters().Found;
+  }
+  for (std::string& notice : contents.notices) context_.AddErrorNode(std::move(notice));
+}
+
+void TFileFinder::WalkInParallel(TFolderWalkPool& pool, const std::string& folder) {
+  const std::string savedPath = context_.GetPath();
+  pool.Walk(
+      fs::WithTrailingSeparator(folder),
+      [this](const std::string& reached, TFolderContents& contents) {
+        context_.SetPath(fs::WithoutTrailingSeparators(reached));
+        Publish(contents);
+        context_.Yield();
+        return !context_.Cancelled();
+      },
+      [this] {
+        context_.YieldNow();
+        return !context_.Cancelled();
+      });
+  context_.SetPath(savedPath);
 }
 
 void TFileFinder::ScanFolder(const std::string& folderText) {
@@ -67,45 +134,14 @@ void TFileFinder::ScanFolder(const std::string& folderText) {
   const std::string folder = fs::WithTrailingSeparator(folderText);
   context_.SetPath(fs::WithoutTrailingSeparators(folder));
   context_.Yield();
-
-  // The folder is read once; its entries serve every mask and then the subfolder step.
-  std::vector<fs::FolderEntry> entries;
-  std::vector<std::string> subfolders;
-  {
-    fs::FolderListing listing(folder);
-    fs::FolderEntry entry;
-    while (listing.Next(entry)) entries.push_back(entry);
-    const int error = listing.OpenError() != 0 ? listing.OpenError() : listing.ReadError();
-
-    std::vector<std::string> lowerNames;
-    lowerNames.reserve(entries.size());
-    for (const fs::FolderEntry& e : entries) lowerNames.push_back(AsciiLower(e.name));
-
-    for (const std::string& mask : masks_) {
-      if (context_.Cancelled()) break;
-      for (size_t i = 0; i < entries.size() && !context_.Cancelled(); ++i) {
-        const fs::FolderEntry& e = entries[i];
-        if (!e.isDirectory && !e.isFolderLink && MatchesMask(mask, lowerNames[i]) &&
-            !IsExcludedFile(e.name)) {
-          const fs::FileFacts facts = readFacts_ ? listing.Facts(e.name) : fs::FileFacts{};
-          found_.AddEntry({folder + e.name, facts.size, facts.created, facts.modified,
-                           facts.accessed, facts.attributes});
-          ++context_.Counters().Found;
-        }
-        context_.Yield();
-      }
-      if (error != 0) AddFolderError(error, folder);
-    }
-    if (key_.RecurseSubdirectories) {
-      for (const fs::FolderEntry& e : entries) {
-        if (e.isDirectory && !IsExcludedFolder(e.name)) subfolders.push_back(e.name);
-      }
-    }
-  }  // the folder is closed before its subfolders are opened
-
-  for (const std::string& name : subfolders) {
+  TFolderContents contents = ReadFolder(folder, [this] {
+    context_.Yield();
+    return !context_.Cancelled();
+  });
+  Publish(contents);
+  for (const std::string& subfolder : contents.subfolders) {
     if (context_.Cancelled()) break;
-    ScanFolder(folder + name + fs::kSeparator);
+    ScanFolder(subfolder);
     context_.Yield();
   }
   context_.SetPath(savedPath);

@@ -8,7 +8,7 @@
 
 namespace search {
 namespace {
-constexpr size_t kReadSize = 256 * 1024;
+constexpr size_t kReadSize = 64 * 1024;
 constexpr char kEndOfFileMark = '\x1A';
 }  // namespace
 

@@ -24,6 +24,8 @@ class TFileReader {
   // at the end of the file or on a read error (see Error).
   bool Next(std::string_view& lines);
   int Error() const { return error_; }
+  // True once the piece last handed out ends the file.
+  bool AtEnd() const { return endOfFile_ && begin_ == end_; }
 
  private:
   bool Fill();

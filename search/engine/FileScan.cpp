@@ -73,7 +73,7 @@ class TFileScan {
 
  private:
   void ScanPiece(std::string_view piece);
-  void ScanPieceForWholeFile(std::string_view piece);
+  void ScanPieceForWholeFile(std::string_view piece, bool lastPiece);
   bool AnyLinePasses(const TStringTest& test, std::string_view piece, bool everyLine);
   size_t NextCandidate(std::string_view piece, size_t from);
   void ProcessLine(std::string_view raw);
@@ -119,7 +119,7 @@ TFileScanResult TFileScan::Run() {
     std::string_view piece;
     while (!control_.Cancelled() && reader.Next(piece)) {
       if (matcher_.JudgesWholeFile()) {
-        ScanPieceForWholeFile(piece);
+        ScanPieceForWholeFile(piece, reader.AtEnd());
       } else {
         ScanPiece(piece);
       }
@@ -250,10 +250,13 @@ void TFileScan::ProcessLine(std::string_view raw) {
 
 // Whole-file mode with And or And Not: lines get no verdict, so all that matters is whether
 // each string occurs on some line; once it has, it need not be looked for again.
-void TFileScan::ScanPieceForWholeFile(std::string_view piece) {
+void TFileScan::ScanPieceForWholeFile(std::string_view piece, bool lastPiece) {
   const bool loneCr = HasLoneCarriageReturn(piece);
   if (!seen1_ && matcher_.First()) seen1_ = AnyLinePasses(*matcher_.First(), piece, loneCr);
-  if (!seen2_ && matcher_.Second()) seen2_ = AnyLinePasses(*matcher_.Second(), piece, loneCr);
+  // And and And Not need String 1 once it is set: at the end of a file without it, String 2
+  // can no longer change the verdict.
+  const bool secondMatters = !(lastPiece && matcher_.First() && !seen1_);
+  if (!seen2_ && matcher_.Second() && secondMatters) seen2_ = AnyLinePasses(*matcher_.Second(), piece, loneCr);
   lineNumber_ += static_cast<int64_t>(CountLines(piece));
   control_.Yield();
 }

@@ -1,20 +1,16 @@
 #include "search/engine/FileScanner.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <optional>
+#include <utility>
 #include <thread>
 
 #include "search/engine/CaseFolding.h"
 #include "search/engine/PlainStringTest.h"
-#include "search/engine/ScopeExit.h"
+#include "search/engine/ScanPipeline.h"
 #include "search/engine/TextRules.h"
 
 namespace search {
 namespace {
-
-// How far the workers may run ahead of the file whose results are being added.
-constexpr size_t kLookAhead = 256;
 
 class TContextControl final : public TScanControl {
  public:
@@ -24,15 +20,6 @@ class TContextControl final : public TScanControl {
 
  private:
   TSearchContext& context_;
-};
-
-class TFlagControl final : public TScanControl {
- public:
-  explicit TFlagControl(const std::atomic<bool>& cancel) : cancel_(cancel) {}
-  bool Cancelled() override { return cancel_.load(std::memory_order_relaxed); }
-
- private:
-  const std::atomic<bool>& cancel_;
 };
 
 std::string ErrorText(const TFileScanResult& result) {
@@ -63,16 +50,16 @@ TFileScanner::TFileScanner(const TSearchCriteria& criteria, int matchType,
   settings_.ShowMatches = criteria.ShowMatches && !matcher_.JudgesWholeFile();
   settings_.MinimiseWhitespace = criteria.MinimiseWhitespace && settings_.ShowMatches;
   settings_.MatchProximity = criteria.MatchProximity;
+  threads_ = EffectiveThreads(criteria);
 }
 
+TFileScanner::~TFileScanner() = default;
+
 void TFileScanner::SearchFiles(const TFileList& working) {
-  unsigned threads = criteria_.ScanThreads > 0 ? static_cast<unsigned>(criteria_.ScanThreads)
-                                               : std::max(1u, std::thread::hardware_concurrency());
-  if (working.Count() < 2) threads = 1;
-  if (threads == 1) {
+  if (threads_ <= 1) {
     ScanOnThisThread(working);
   } else {
-    ScanWithWorkers(working, threads);
+    ScanWithWorkers(working);
   }
 }
 
@@ -89,99 +76,45 @@ void TFileScanner::ScanOnThisThread(const TFileList& working) {
   }
 }
 
-// Workers scan files up to kLookAhead ahead of the file whose results are added next; the
-// calling thread adds results strictly in list order, waking only when the next one is ready.
-void TFileScanner::ScanWithWorkers(const TFileList& working, unsigned threads) {
+void TFileScanner::Prefetch(const std::string& path) {
+  if (threads_ <= 1) return;
+  if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
+  prefetched_.push_back(path);
+  if (prefetched_.size() >= 32) pipeline_->Add(std::exchange(prefetched_, {}));
+}
+
+// Workers scan the files; this thread adds their outcomes strictly in list order.
+void TFileScanner::ScanWithWorkers(const TFileList& working) {
   const size_t count = working.Count();
-  std::mutex mutex;
-  std::condition_variable workAvailable;
-  std::condition_variable resultReady;
-  std::vector<std::optional<TFileScanResult>> slots(kLookAhead);
-  size_t nextToScan = 0;
-  size_t nextToCommit = 0;
-  int idleWorkers = 0;
-  bool stopping = false;
-  std::atomic<bool> cancel{false};
+  if (pipeline_) pipeline_->Add(std::exchange(prefetched_, {}));
+  if (pipeline_ && !PipelineHoldsStartOf(working)) pipeline_.reset();
+  if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
+  std::vector<std::string> rest;
+  for (size_t i = pipeline_->Added(); i < count; ++i) rest.push_back(working.GetEntry(i).FileName);
+  pipeline_->Add(std::move(rest));
 
-  auto worker = [&] {
-    TScanBuffers buffers;
-    TFlagControl control(cancel);
-    for (;;) {
-      size_t index;
-      {
-        std::unique_lock lock(mutex);
-        ++idleWorkers;
-        workAvailable.wait(lock, [&] {
-          return stopping || (nextToScan < count && nextToScan < nextToCommit + kLookAhead);
-        });
-        --idleWorkers;
-        if (stopping) return;
-        index = nextToScan++;
-      }
-      TFileScanResult result;
-      try {
-        result = ScanFile(working.GetEntry(index).FileName, settings_, buffers, control);
-      } catch (...) {
-        result = TFileScanResult{};
-        result.Opened = true;
-        result.Failed = true;
-        result.ErrorMessage = "Out of memory";
-      }
-      bool awaited;
-      {
-        std::lock_guard lock(mutex);
-        slots[index % kLookAhead] = std::move(result);
-        awaited = index == nextToCommit;
-      }
-      if (awaited) resultReady.notify_one();
-    }
+  auto idle = [this] {
+    context_.YieldNow();
+    if (context_.Cancelled()) pipeline_->Cancel();
   };
-
-  std::vector<std::jthread> pool;
-  // However the loop ends, the workers are told to stop before they are joined.
-  TScopeExit stopWorkers([&] {
-    {
-      std::lock_guard lock(mutex);
-      stopping = true;
-    }
-    cancel = true;
-    workAvailable.notify_all();
-  });
-  for (unsigned i = 0; i < threads; ++i) pool.emplace_back(worker);
-
-  std::vector<TFileScanResult> ready;
-  bool wakeWorkers = false;
-  size_t index = 0;
-  while (index < count) {
-    {
-      std::unique_lock lock(mutex);
-      // Wait for the next file's outcome, keeping the window alive and listening for Cancel.
-      while (!slots[index % kLookAhead]) {
-        if (resultReady.wait_for(lock, std::chrono::milliseconds(20)) == std::cv_status::timeout) {
-          lock.unlock();
-          context_.YieldNow();
-          if (context_.Cancelled()) cancel = true;
-          lock.lock();
-        }
-      }
-      // Take every result that is ready in order.
-      for (size_t next = index; next < count && slots[next % kLookAhead]; ++next) {
-        ready.push_back(std::move(*slots[next % kLookAhead]));
-        slots[next % kLookAhead].reset();
-      }
-      nextToCommit = index + ready.size();
-      wakeWorkers = idleWorkers > 0;
-    }
-    if (wakeWorkers) workAvailable.notify_all();
-    for (TFileScanResult& result : ready) {
-      const TFileListEntry& entry = working.GetEntry(index++);
-      context_.SetPath(entry.FileName);
-      if (Commit(entry.FileName, result)) matchedFiles_.AddEntry(entry);
-      context_.Yield();
-      if (context_.Cancelled()) return;
-    }
-    ready.clear();
+  for (size_t index = 0; index < count; ++index) {
+    std::optional<TFileScanResult> result = pipeline_->TakeNext(idle);
+    const TFileListEntry& entry = working.GetEntry(index);
+    context_.SetPath(entry.FileName);
+    if (Commit(entry.FileName, *result)) matchedFiles_.AddEntry(entry);
+    context_.Yield();
+    if (context_.Cancelled()) break;
   }
+  pipeline_.reset();
+}
+
+bool TFileScanner::PipelineHoldsStartOf(const TFileList& working) const {
+  const size_t added = pipeline_->Added();
+  if (added > working.Count()) return false;
+  for (size_t i = 0; i < added; ++i) {
+    if (pipeline_->Path(i) != working.GetEntry(i).FileName) return false;
+  }
+  return true;
 }
 
 bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {

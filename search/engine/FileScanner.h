@@ -4,6 +4,8 @@
 // the results are the same whatever the number of threads.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "search/engine/FileList.h"
 #include "search/engine/FileScan.h"
@@ -13,17 +15,25 @@
 
 namespace search {
 
+class TScanPipeline;
+
 class TFileScanner {
  public:
   // The two string tests come from the caller: plain strings or compiled expressions.
   TFileScanner(const TSearchCriteria& criteria, int matchType, std::unique_ptr<TStringTest> first,
                std::unique_ptr<TStringTest> second, TSearchContext& context, TFileList& matchedFiles);
 
+  ~TFileScanner();
+
+  // Starts scanning a file before the working list is known (while the folders are walked);
+  // SearchFiles uses the outcome when the working list begins with the same files.
+  void Prefetch(const std::string& path);
   void SearchFiles(const TFileList& working);
 
  private:
   void ScanOnThisThread(const TFileList& working);
-  void ScanWithWorkers(const TFileList& working, unsigned threads);
+  void ScanWithWorkers(const TFileList& working);
+  bool PipelineHoldsStartOf(const TFileList& working) const;
   // Adds the file's nodes and counts; true when the file matched.
   bool Commit(const std::string& path, TFileScanResult& result);
 
@@ -32,6 +42,9 @@ class TFileScanner {
   TScanSettings settings_;
   TSearchContext& context_;
   TFileList& matchedFiles_;
+  unsigned threads_ = 1;
+  std::unique_ptr<TScanPipeline> pipeline_;
+  std::vector<std::string> prefetched_;  // found files not yet handed to the pipeline
 };
 
 // The plain-string tests for String 1 and String 2 as the criteria ask (null for an empty string).

@@ -63,4 +63,7 @@ struct TSearchCriteria {
   int ScanThreads = 0;
 };
 
+// The number of threads a search uses: ScanThreads, or the number of cores when it is 0.
+unsigned EffectiveThreads(const TSearchCriteria& criteria);
+
 }  // namespace search

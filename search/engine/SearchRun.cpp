@@ -2,6 +2,7 @@
 
 #include "search/engine/FileFinder.h"
 #include "search/engine/FileScanner.h"
+#include "search/engine/RegExprTest.h"
 #include "search/engine/ResultSorting.h"
 #include "search/engine/ScopeExit.h"
 #include "search/engine/SearchContext.h"
@@ -24,6 +25,8 @@ class TSearchRun {
   void FindFiles(const TFindKey& key);
   void FilterFiles(const TFileList& from, TFileList& to) const;
   void SearchFiles(const TFileList& working);
+  TFileScanner& Scanner();
+  std::unique_ptr<TStringTest> StringTest(const std::string& text, const TRegExpr& expression) const;
   TSearchOutcome Finish();
   void UpdateStatus(const std::string& text) { host_.ShowStatus(state_.StatusTexts(text)); }
   void CloseBusy() {
@@ -39,6 +42,7 @@ class TSearchRun {
   std::string path_;
   std::string files_;
   bool busyShown_ = false;
+  std::unique_ptr<TFileScanner> scanner_;
 };
 
 TSearchOutcome TSearchRun::Run() {
@@ -117,7 +121,15 @@ TSearchOutcome TSearchRun::Run() {
 // notice and nothing else changed.
 bool TSearchRun::CompileExpressions() {
   if (!criteria_.RegularExpressions) return true;
-  context_.AddErrorNode("*** Regular expressions are not available in this build ***");
+  // The main window keeps r off and i the opposite of Case sensitive; the rest stay at their defaults.
+  for (TRegExpr* expression : {&state_.RegExprA, &state_.RegExprB}) {
+    expression->ModifierR = false;
+    expression->ModifierI = !criteria_.CaseSensitive;
+  }
+  const std::optional<std::string> error =
+      search::CompileExpressions(state_.RegExprA, criteria_.StringA, state_.RegExprB, criteria_.StringB);
+  if (!error) return true;
+  context_.AddErrorNode(*error);
   return false;
 }
 
@@ -154,9 +166,12 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   context_.SetOperation("Finding files...");
   // The facts serve the listing by name and the filter; a search of contents needs neither.
   const bool byNameOnly = criteria_.StringA.empty() && criteria_.StringB.empty();
-  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly);
+  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly, EffectiveThreads(criteria_));
+  // Without a filter every found file is searched, so its scan can start at once.
+  if (!byNameOnly) finder.OnFileFound([this](const std::string& path) { Scanner().Prefetch(path); });
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {
     // A cancelled find is never reused: the next search finds again.
+    scanner_.reset();
     state_.LastFind = TFindKey{};
     state_.LastFind.RecurseSubdirectories = key.RecurseSubdirectories;
     state_.FoundFiles.Clear();
@@ -166,11 +181,24 @@ void TSearchRun::FindFiles(const TFindKey& key) {
 // No filter is set: every file passes.
 void TSearchRun::FilterFiles(const TFileList& from, TFileList& to) const { to = from; }
 
-void TSearchRun::SearchFiles(const TFileList& working) {
-  TFileScanner scanner(criteria_, state_.MatchType, MakePlainStringTest(criteria_.StringA, criteria_),
-                       MakePlainStringTest(criteria_.StringB, criteria_), context_, state_.MatchedFiles);
-  scanner.SearchFiles(working);
+// The test of one string: its compiled expression, or the plain string; none when it is empty.
+std::unique_ptr<TStringTest> TSearchRun::StringTest(const std::string& text, const TRegExpr& expression) const {
+  if (text.empty()) return nullptr;
+  if (criteria_.RegularExpressions) return std::make_unique<TRegExprTest>(expression);
+  return MakePlainStringTest(text, criteria_);
 }
+
+TFileScanner& TSearchRun::Scanner() {
+  if (!scanner_) {
+    scanner_ = std::make_unique<TFileScanner>(criteria_, state_.MatchType,
+                                              StringTest(criteria_.StringA, state_.RegExprA),
+                                              StringTest(criteria_.StringB, state_.RegExprB), context_,
+                                              state_.MatchedFiles);
+  }
+  return *scanner_;
+}
+
+void TSearchRun::SearchFiles(const TFileList& working) { Scanner().SearchFiles(working); }
 
 TSearchOutcome TSearchRun::Finish() {
   const bool cancelled = context_.Cancelled();

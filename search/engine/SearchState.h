@@ -10,6 +10,7 @@
 #include "search/engine/RecentValues.h"
 #include "search/engine/ResultTree.h"
 #include "search/engine/SearchHost.h"
+#include "search/engine/regex/RegExpr.h"
 
 namespace search {
 
@@ -21,6 +22,10 @@ struct TSearchState {
   int MatchType = 0;
   int64_t TotalMatches = 0;
   TRecentValues Recent;
+  // The expression matchers of String 1 and String 2, compiled by each search with
+  // regular expressions on.
+  TRegExpr RegExprA;
+  TRegExpr RegExprB;
 
   // The four status-bar texts, panel 0 showing the given text.
   TStatusTexts StatusTexts(const std::string& panel0) const;

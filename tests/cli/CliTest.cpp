@@ -84,6 +84,19 @@ TEST(SearchCli, BadUsageExitsTwoWithOneLine) {
   }
 }
 
+TEST(SearchCli, SearchesContentsAndReportsBadExpressions) {
+  TempTree tree, scratch;
+  tree.Write("a.c", "int x;\n#if FOO\nint y;\n");
+  const CliResult found = RunCli({"-p", tree.RootText(), "-f", "*.c", "-r", "-1", "^\\s*#\\s*if", "-B", "1", "-A0"}, scratch);
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.out, tree.RootText() + "a.c [1 match]\n     1 int x;\n*    2 #if FOO\n");
+  const CliResult bad = RunCli({"-p", tree.RootText(), "-r", "-1", "(abc"}, scratch);
+  EXPECT_EQ(bad.status, 2);
+  const std::string notice = "Unable to compile regular expression: ParseReg Unmatched () at character position 4";
+  EXPECT_EQ(bad.out, notice + "\n");
+  EXPECT_EQ(bad.err, "search-cli: " + notice + "\n");
+}
+
 TEST(SearchCli, HelpNamesEveryOption) {
   TempTree scratch;
   const CliResult result = RunCli({"--help"}, scratch);

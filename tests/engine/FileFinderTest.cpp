@@ -17,11 +17,11 @@ struct FindResult {
   std::vector<std::string> notices;
 };
 
-FindResult Find(const TempTree& tree, TFindKey key, RecordingHost& host) {
+FindResult Find(const TempTree& tree, TFindKey key, RecordingHost& host, unsigned threads = 1) {
   TResultTree results;
   TSearchContext context(host, results);
   TFileList found;
-  TFileFinder finder(key, found, context);
+  TFileFinder finder(key, found, context, true, threads);
   finder.FindFiles([] {});
   FindResult result;
   for (const std::string& text : found.Texts()) {
@@ -146,6 +146,29 @@ TEST(FileFinder, CancelStopsTheWalkAtTheNextEntry) {
   host.cancelWhen = [](RecordingHost& h) { return h.cancelPolls > 20; };
   const FindResult result = Find(tree, {tree.RootText(), "*.*", "", "", true}, host);
   EXPECT_LT(result.files.size(), 50u);
+}
+
+TEST(FileFinder, ParallelWalkGivesTheOrderOfTheSingleThreadedWalk) {
+  TempTree tree;
+  for (int i = 0; i < 400; ++i) {
+    std::string folder;
+    for (int depth = 0; depth <= i % 5; ++depth) folder += "d" + std::to_string((i * 7 + depth) % 9) + "/";
+    tree.Write(folder + "f" + std::to_string(i) + (i % 3 ? ".c" : ".h"));
+  }
+  tree.MakeFolder("d1/skip/deeper");
+  tree.Write("d1/skip/deeper/x.c");
+  std::filesystem::create_symlink(tree.Root() / "nowhere", tree.Root() / "d2" / "dangling.c");
+  const std::string paths = tree.RootText() + ";" + tree.RootText() + "missing;" + tree.RootText() + "d3";
+  const TFindKey key{paths, "*.h;*.c", "", "skip", true};
+  RecordingHost host;
+  const FindResult single = Find(tree, key, host, 1);
+  EXPECT_GT(single.files.size(), 400u);
+  for (unsigned threads : {2u, 3u}) {
+    RecordingHost other;
+    const FindResult parallel = Find(tree, key, other, threads);
+    EXPECT_EQ(parallel.files, single.files) << threads;
+    EXPECT_EQ(parallel.notices, single.notices) << threads;
+  }
 }
 
 TEST(FileFinder, ExcludedFolderInPathText) {

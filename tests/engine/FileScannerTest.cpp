@@ -234,11 +234,16 @@ TEST_F(ScanFixture, CancelKeepsPartialResultsAndSaysSo) {
   for (int threads : {1, 2}) {
     criteria.ScanThreads = threads;
     state = TSearchState();
-    cancelWhen = [](RecordingHost& h) { return h.cancelPolls > 40; };
+    // Cancel while the third file is searched (or right after it, with workers).
+    cancelWhen = [](RecordingHost& h) {
+      return std::count_if(h.paths.begin(), h.paths.end(),
+                           [](const std::string& p) { return p.ends_with(".txt"); }) >= 3;
+    };
     const Lines rows = Rows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.back(), "*** Search Cancelled ***");
-    EXPECT_LT(state.MatchedFiles.Count(), 30u) << threads << " threads";
+    EXPECT_LE(state.MatchedFiles.Count(), 3u) << threads << " threads";
+    EXPECT_GE(state.MatchedFiles.Count(), 2u) << threads << " threads";
     EXPECT_EQ(host.LastStatus().Panels[0], "Search cancelled");
     EXPECT_TRUE(host.windowEnabled);
   }
@@ -267,8 +272,10 @@ TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
   const TBusyCounters singleCounters = host.counters;
   for (int threads : {2, 4}) {
     criteria.ScanThreads = threads;
-    EXPECT_EQ(Rows(), single) << threads << " threads";
+    EXPECT_EQ(Rows(), single) << threads << " threads, found files reused";
     EXPECT_EQ(host.counters, singleCounters);
+    state = TSearchState();  // scanning starts while the folders are walked
+    EXPECT_EQ(Rows(), single) << threads << " threads, found afresh";
   }
   EXPECT_GT(single.size(), 5000u);
 }
@@ -280,4 +287,46 @@ TEST(PlainStringTest, WholeWordRuleAndEmptyString) {
   EXPECT_FALSE(TPlainStringTest("", false, false, false).Test("anything"));
   EXPECT_TRUE(IsWordChar('_'));
   EXPECT_FALSE(IsWordChar('\xC3'));
+}
+
+TEST_F(ScanFixture, RegularExpressionsInTheSearch) {
+  criteria.RegularExpressions = true;
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  tree.Write("f.txt", "ABC here\n\nx = abc;\n");
+  criteria.StringA = "abc";
+  EXPECT_EQ(Rows(), (Lines{"f.txt [2 matches]", "*    1 ABC here", "*    3 x = abc;"}));
+  criteria.CaseSensitive = true;
+  EXPECT_EQ(Rows(), (Lines{"f.txt [1 match]", "*    3 x = abc;"}));
+  criteria.StringA = "(?i)abc\\s";
+  EXPECT_EQ(Rows(), (Lines{"f.txt [1 match]", "*    1 ABC here"}));
+  criteria.StringA = "^$";  // empty lines are never tested
+  EXPECT_EQ(Rows(), (Lines{"*** No Matches Found ***"}));
+  criteria.WholeWordOnly = true;  // no effect on expressions
+  criteria.StringA = "b";
+  EXPECT_EQ(Rows(), (Lines{"f.txt [1 match]", "*    3 x = abc;"}));
+}
+
+TEST_F(ScanFixture, AnExpressionThatDoesNotCompileStopsTheSearchWithOneNotice) {
+  tree.Write("f.txt", "abc\n");
+  criteria.RegularExpressions = true;
+  criteria.StringA = "(abc";
+  criteria.StringB = "[";
+  EXPECT_EQ(Rows(), (Lines{"Unable to compile regular expression: ParseReg Unmatched () at character position 4"}));
+  EXPECT_TRUE(host.history.empty());
+  EXPECT_EQ(host.busyShown, 0);
+  EXPECT_TRUE(host.statuses.empty());
+  EXPECT_TRUE(host.windowEnabled);
+}
+
+TEST_F(ScanFixture, ARunawayBackreferenceFailsThatFileOnly) {
+  criteria.RegularExpressions = true;
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  tree.Write("a.txt", std::string(40, 'a') + "b\n");
+  tree.Write("b.txt", "aabaa\n");
+  criteria.StringA = "(a+)+b\\1";
+  const Lines rows = Rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], "b.txt [1 match]");
+  EXPECT_TRUE(rows[2].starts_with("*** Error reading a.txt: Unable to execute regular expression:")) << rows[2];
+  EXPECT_EQ(host.counters.Searched, 2);
 }

@@ -1,0 +1,33 @@
+#pragma once
+// Matches programs with backreferences by trying the alternatives one after another. The work
+// per line is bounded: past the bound, matching fails with TRegExprError instead of running
+// for an exponential time.
+
+#include <cstdint>
+#include <string_view>
+
+#include "search/engine/regex/RegExprProgram.h"
+
+namespace search {
+
+class TRegExprBacktracker {
+ public:
+  // The bound on the steps for one line: this many, and a few more per byte of the line so
+  // that long lines get room in proportion.
+  static constexpr std::uint64_t kDefaultMaxSteps = 10'000'000;
+  static constexpr std::uint64_t kStepsPerByte = 64;
+
+  explicit TRegExprBacktracker(const TRegExprProgram& program,
+                               std::uint64_t maxSteps = kDefaultMaxSteps)
+      : program_(program), maxSteps_(maxSteps) {}
+
+  // True when the program matches somewhere in the line. Throws TRegExprError when the step
+  // bound (maxSteps + kStepsPerByte per byte) is reached.
+  bool Matches(std::string_view line) const;
+
+ private:
+  const TRegExprProgram& program_;
+  std::uint64_t maxSteps_;
+};
+
+}  // namespace search
