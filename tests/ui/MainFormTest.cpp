@@ -112,6 +112,31 @@ class MainFormTest : public QObject {
     QCOMPARE(window.Row(0), Text(file) + " [1 match, 6 bytes]");
   }
 
+  void aBadExpressionLeavesOneNoticeAndNothingElse() {
+    TempTree tree;
+    tree.Write("a.txt", "hello\n");
+    TSettingsSandbox settings;
+    settings.DataMod().ShowRegularExpressions.Set(true);
+    TMainForm form(settings.DataMod());
+    form.show();
+    QCheckBox* regex = Named<QCheckBox>(&form, "ckRegularExpressions");
+    QVERIFY(regex->isVisible());
+    regex->setChecked(true);
+    Named<QComboBox>(&form, "cbPath")->setEditText(Text(tree.Root()));
+    Named<QComboBox>(&form, "cbStringA")->setEditText("hel(lo");
+    form.SearchClick();
+    QCOMPARE(form.ResultsModel().rowCount(), 1);
+    QCOMPARE(form.ResultsModel().index(0, 0).data(TResultsModel::NodeKindRole).toInt(),
+             int(search::TNodeKind::Error));
+    QCOMPARE(Named<TStatusPanels>(&form, "StatusBar")->PanelText(0), QString());
+    QVERIFY(form.centralWidget()->isEnabled());
+
+    Named<QComboBox>(&form, "cbStringA")->setEditText("hel+o");
+    form.SearchClick();
+    QCOMPARE(form.ResultsModel().index(0, 0).data(TResultsModel::NodeKindRole).toInt(),
+             int(search::TNodeKind::File));
+  }
+
   void enterInACriteriaBoxSearches() {
     TempTree tree;
     tree.Write("a.txt", "hello\n");
