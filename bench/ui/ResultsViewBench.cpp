@@ -2,6 +2,8 @@
 // collapsing every node, and clearing it for a new search. Prints one line per step.
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScrollBar>
@@ -13,6 +15,7 @@
 
 #include "search/engine/ResultTree.h"
 #include "search/settings/DataModule.h"
+#include "search/ui/MainForm.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 
@@ -140,6 +143,35 @@ void RunArriving(int files, int linesPerFile, TDataMod& settings) {
   });
 }
 
+// The whole window searching a folder whose every line matches: the tree it fills, and the
+// next search clearing it.
+void RunWindowSearch(int files, int linesPerFile, TDataMod& settings) {
+  std::printf("the window searching %d files x %d matching lines\n", files, linesPerFile);
+  QTemporaryDir folder;
+  std::string content;
+  for (int l = 0; l < linesPerFile; ++l) content += "    result = compute(value_" + std::to_string(l) + ");\n";
+  for (int f = 0; f < files; ++f) {
+    QFile file(folder.filePath(QString("file%1.cpp").arg(f)));
+    if (!file.open(QIODevice::WriteOnly)) return;
+    file.write(content.data(), static_cast<qint64>(content.size()));
+  }
+  TMainForm form(settings);
+  form.resize(1000, 700);
+  form.show();
+  form.findChild<QComboBox*>("cbPath")->setEditText(folder.path());
+  form.findChild<QComboBox*>("cbFiles")->setEditText("*.cpp");
+  form.findChild<QComboBox*>("cbStringA")->setEditText("value");
+  QCoreApplication::processEvents();
+  Time("first search, tree filled and shown", [&] { form.SearchClick(); });
+  size_t lines = 0;
+  for (const auto& node : form.State().Results.TopLevel()) lines += node->Lines.size();
+  std::printf("  %-44s %9zu\n", "file nodes", form.State().Results.Count());
+  std::printf("  %-44s %9zu\n", "line nodes", lines);
+  Time("expand all", [&] { form.Results().ExpandAll(); });
+  Time("collapse all", [&] { form.Results().CollapseAll(); });
+  Time("the same search again (clears the tree)", [&] { form.SearchClick(); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,5 +185,9 @@ int main(int argc, char** argv) {
   Run(100000, 10, settings);
   RunArriving(10000, 100, settings);
   RunArriving(100000, 10, settings);
+  RunWindowSearch(200, 5000, settings);
+  settings.ShowsResultsAsFound.Set(true);
+  std::printf("(results shown as found)\n");
+  RunWindowSearch(200, 5000, settings);
   return 0;
 }

@@ -491,7 +491,10 @@ void TMainForm::UpdateSearchResultsBox() {
   ckSearchResults_->setEnabled(offered);
 }
 
-void TMainForm::vstResultsChange() { acOpenWith_->setEnabled(vstResults_->CanOpen()); }
+void TMainForm::vstResultsChange() {
+  acOpenWith_->setEnabled(vstResults_->CanOpen());
+  btEditWith_->setEnabled(acOpenWith_->isEnabled());
+}
 
 void TMainForm::SplitterMoved() {
   const int width = splitter_->sizes().value(0);
