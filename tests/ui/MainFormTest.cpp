@@ -230,6 +230,29 @@ class MainFormTest : public QObject {
     QCOMPARE(settings.Reload()->SplitterPosition.Value(), 400);
   }
 
+  void closingDuringASearchCancelsItAndClosesAfterwards() {
+    TempTree tree;
+    for (int i = 0; i < 4000; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    bool closed = false;
+    QTimer closer;
+    closer.setInterval(1);
+    connect(&closer, &QTimer::timeout, [&] {
+      if (window.form->BusyForm() == nullptr || closed) return;
+      closed = true;
+      window.form->close();
+      QVERIFY(window.form->isVisible());  // not while the search runs
+    });
+    closer.start();
+    window.Search()->click();
+    closer.stop();
+    if (!closed) QSKIP("the search ended before the window was given a chance to repaint");
+    const int rows = window.Model().rowCount();
+    QCOMPARE(window.Row(rows - 1), QString("*** Search Cancelled ***"));
+    QTRY_VERIFY(!window.form->isVisible());
+  }
+
   void searchIsEnabledExactlyWhileThePathHoldsText() {
     TWindow window;
     window.Box("cbPath")->setEditText("");

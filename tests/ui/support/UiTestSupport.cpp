@@ -4,10 +4,24 @@
 #include <string>
 #include <unistd.h>
 
+namespace {
+
+// The private runtime folder, removed when the program ends.
+struct TRuntimeFolder {
+  std::string path = (std::filesystem::temp_directory_path() / "search-ui-XXXXXX").string();
+  bool made = ::mkdtemp(path.data()) != nullptr;  // mkdtemp makes it 0700
+  ~TRuntimeFolder() {
+    std::error_code ignored;
+    if (made) std::filesystem::remove_all(path, ignored);
+  }
+};
+
+}  // namespace
+
 void PrepareHeadless() {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
-  std::string runtime = (std::filesystem::temp_directory_path() / "search-ui-XXXXXX").string();
-  if (::mkdtemp(runtime.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+  static const TRuntimeFolder runtime;
+  if (runtime.made) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path));
 }
 
 TSettingsSandbox::TSettingsSandbox() {
