@@ -18,7 +18,11 @@ void TResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const bool selected = (item.state & QStyle::State_Selected) != 0;
   const QVariant colour = index.data(selected ? static_cast<int>(TResultsModel::SelectedForegroundRole) : static_cast<int>(Qt::ForegroundRole));
   const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
-  const QString text = item.fontMetrics.elidedText(item.text, Qt::ElideRight, textRect.width(), Qt::TextExpandTabs);
+  // No glyph is narrower than a pixel, so a huge line is cut to what could show before it is
+  // measured.
+  const qsizetype shown = std::max<qsizetype>(textRect.width(), 1) + 1;
+  const QString visible = item.text.size() > shown ? item.text.left(shown) + QChar(0x2026) : item.text;
+  const QString text = item.fontMetrics.elidedText(visible, Qt::ElideRight, textRect.width(), Qt::TextExpandTabs);
   painter->save();
   painter->setFont(item.font);
   painter->setPen(colour.isValid() ? colour.value<QColor>() : item.palette.color(QPalette::Text));

@@ -4,7 +4,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QScopedValueRollback>
 
 #include "search/ui/ResultsDelegate.h"
@@ -149,4 +151,22 @@ void TResultsView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
 void TResultsView::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange && model_ != nullptr) model_->SetPalette(palette());
   QTreeView::changeEvent(event);
+}
+
+// A row too long for the view shows its whole text as a tooltip.
+bool TResultsView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QTreeView::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  constexpr qsizetype kLongestTip = 2000;
+  QString text = index.data().toString();
+  if (text.size() > kLongestTip) text = text.left(kLongestTip) + QChar(0x2026);
+  const QRect row = visualRect(index);
+  const int room = viewport()->width() - row.left() - 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+  if (index.isValid() && fontMetrics().horizontalAdvance(text) > room) {
+    QToolTip::showText(help->globalPos(), text, viewport(), row);
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
 }

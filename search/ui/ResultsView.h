@@ -42,6 +42,7 @@ class TResultsView final : public QTreeView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   void changeEvent(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void ShowChildren(const QModelIndex& index);

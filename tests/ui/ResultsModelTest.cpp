@@ -158,6 +158,19 @@ class ResultsModelTest : public QObject {
     QVERIFY(!view.isExpanded(model.index(1, 0)));  // double click opens, it does not expand
   }
 
+  void aHugeLinePaintsItsBeginning() {
+    TShownView shown;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.view));
+    shown.model.BeginUpdate();
+    auto& node = AddFile(shown.tree, "/huge", 0, true);
+    search::TResultTree::AddLineNode(node, "start " + std::string(4 << 20, 'x'), true, 1);
+    shown.model.EndUpdate();
+    shown.view.ExpandAll();
+    const QImage picture = shown.view.grab().toImage();
+    QVERIFY(!picture.isNull());
+    QCOMPARE(shown.model.index(0, 0, shown.model.index(0, 0)).data().toString().size(), 7 + 6 + (4 << 20));
+  }
+
   void dragStartsAtFivePixels() {
     TShownView shown;
     QVERIFY(QTest::qWaitForWindowExposed(&shown.view));
