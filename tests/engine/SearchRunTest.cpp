@@ -169,3 +169,15 @@ TEST_F(RunFixture, ResultsAreSortedByTheChosenFieldAtTheEnd) {
   const std::string root = tree.RootText();
   EXPECT_EQ(Rows(), (std::vector<std::string>{root + "big.txt", root + "mid.txt", root + "small.txt"}));
 }
+
+TEST_F(RunFixture, AListingByNameAfterASearchOfContentsShowsSizes) {
+  tree.Write("a.txt", "abc");
+  TSearchCriteria criteria = Criteria();
+  criteria.StringA = "zzz";  // a search of contents finds without reading sizes
+  Run(criteria);
+  criteria.StringA = "";     // the same key: the found files are reused
+  Run(criteria);
+  ASSERT_EQ(state.Results.Count(), 1u);
+  EXPECT_EQ(state.Results.At(0).File()->Size, 3);
+  EXPECT_EQ(state.FoundFiles.GetEntry(0).Attributes & 32, 32);
+}
