@@ -547,10 +547,9 @@ void TMainForm::ApplyLayoutConstraints() {
   setMinimumHeight(leftPanel_->minimumSizeHint().height() + statusHeight);
 }
 
+// No hourglass here: an application-wide wait cursor would also cover the picker itself.
 void TMainForm::BrowseClick() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   const QString initial = BrowseInitialFolder(cbPath_->currentText());
-  QApplication::restoreOverrideCursor();
   const QString folder = BrowseForFolder(this, texts::kBrowseTitle, initial).trimmed();
   if (folder.isEmpty()) return;
   cbPath_->SetText(BrowseResultText(cbPath_->currentText(), folder));
