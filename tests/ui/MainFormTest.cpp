@@ -430,6 +430,22 @@ class MainFormTest : public QObject {
     QVERIFY(Named<QRadioButton>(&form, "rbAndNot")->isChecked());
   }
 
+  void tabFollowsTheDesignOrder() {
+    TWindow window;
+    window.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+    window.Box("cbPath")->setFocus();
+    const char* order[] = {"cbFiles", "cbExcludeFolders", "cbExcludeFiles", "btClearFilter", "cbStringA",
+                           "rbOr", "cbStringB", "ckCaseSensitive", "ckIncludeSubDirectories"};
+    for (const char* name : order) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* focused = QApplication::focusWidget();
+      // An editable combo box takes the focus in its line edit.
+      if (focused != nullptr && focused->objectName().isEmpty()) focused = focused->parentWidget();
+      QVERIFY2(focused != nullptr && focused->objectName() == name, name);
+    }
+  }
+
   void controlsCarryTheirCaptionsAndNames() {
     TWindow window;
     QCOMPARE(Named<QLabel>(window.form.get(), "lbPath")->text(), QString("&Path"));
