@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <functional>
 #include <QToolButton>
 
 #include "search/ui/BusyForm.h"
@@ -40,6 +41,26 @@ struct TWindow {
     Box("cbPath")->setEditText(path);
     Box("cbFiles")->setEditText(files);
     Box("cbStringA")->setEditText(stringA);
+  }
+  // Searches a folder of that many matching files, calling `whileBusy` each time the search
+  // lets the window repaint; false when it never did.
+  bool SearchManyFiles(int count, const std::function<void(TBusyForm&)>& whileBusy) {
+    TempTree tree;
+    for (int i = 0; i < count; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\nworld\n");
+    Criteria(QString::fromStdString(tree.Root().string()), "*.txt", "hello");
+    bool repainted = false;
+    QTimer ticker;
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      if (TBusyForm* busy = form->BusyForm()) {
+        repainted = true;
+        whileBusy(*busy);
+      }
+    });
+    ticker.start();
+    Search()->click();
+    ticker.stop();
+    return repainted;
   }
 };
 
@@ -153,23 +174,14 @@ class MainFormTest : public QObject {
   }
 
   void cancelStopsALongSearchAndKeepsItsResults() {
-    TempTree tree;
-    for (int i = 0; i < 4000; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\nworld\n");
     TWindow window;
-    window.Criteria(Text(tree.Root()), "*.txt", "hello");
     bool pressed = false;
-    QTimer presser;
-    presser.setInterval(1);
-    connect(&presser, &QTimer::timeout, [&] {
-      if (TBusyForm* busy = window.form->BusyForm(); busy != nullptr && !pressed) {
-        QTest::mouseClick(Named<QPushButton>(busy, "btCancel"), Qt::LeftButton);
-        pressed = true;
-      }
+    const bool repainted = window.SearchManyFiles(4000, [&](TBusyForm& busy) {
+      if (pressed) return;
+      pressed = true;
+      QTest::mouseClick(Named<QPushButton>(&busy, "btCancel"), Qt::LeftButton);
     });
-    presser.start();
-    window.Search()->click();
-    presser.stop();
-    if (!pressed) QSKIP("the search ended before the window was given a chance to repaint");
+    if (!repainted) QSKIP("the search ended before the window was given a chance to repaint");
     const int rows = window.Model().rowCount();
     QVERIFY(rows >= 1);
     QCOMPARE(window.Row(rows - 1), QString("*** Search Cancelled ***"));
@@ -186,24 +198,13 @@ class MainFormTest : public QObject {
 
   void resultsShowWhileTheSearchRunsOnlyWhenAskedTo() {
     QFETCH(bool, asFound);
-    TempTree tree;
-    for (int i = 0; i < 3000; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\n");
     TWindow window;
     window.settings.DataMod().ShowsResultsAsFound.Set(asFound);
-    window.Criteria(Text(tree.Root()), "*.txt", "hello");
     int seenWhileBusy = 0;
-    bool busySeen = false;
-    QTimer watcher;
-    watcher.setInterval(1);
-    connect(&watcher, &QTimer::timeout, [&] {
-      if (window.form->BusyForm() == nullptr) return;
-      busySeen = true;
+    const bool repainted = window.SearchManyFiles(3000, [&](TBusyForm&) {
       seenWhileBusy = std::max(seenWhileBusy, window.Model().rowCount());
     });
-    watcher.start();
-    window.Search()->click();
-    watcher.stop();
-    if (!busySeen) QSKIP("the search ended before the window was given a chance to repaint");
+    if (!repainted) QSKIP("the search ended before the window was given a chance to repaint");
     QCOMPARE(seenWhileBusy > 0, asFound);
     QCOMPARE(window.Model().rowCount(), 3000);
   }
@@ -231,23 +232,15 @@ class MainFormTest : public QObject {
   }
 
   void closingDuringASearchCancelsItAndClosesAfterwards() {
-    TempTree tree;
-    for (int i = 0; i < 4000; ++i) tree.Write("f" + std::to_string(i) + ".txt", "hello\n");
     TWindow window;
-    window.Criteria(Text(tree.Root()), "*.txt", "hello");
     bool closed = false;
-    QTimer closer;
-    closer.setInterval(1);
-    connect(&closer, &QTimer::timeout, [&] {
-      if (window.form->BusyForm() == nullptr || closed) return;
+    const bool repainted = window.SearchManyFiles(4000, [&](TBusyForm&) {
+      if (closed) return;
       closed = true;
       window.form->close();
       QVERIFY(window.form->isVisible());  // not while the search runs
     });
-    closer.start();
-    window.Search()->click();
-    closer.stop();
-    if (!closed) QSKIP("the search ended before the window was given a chance to repaint");
+    if (!repainted) QSKIP("the search ended before the window was given a chance to repaint");
     const int rows = window.Model().rowCount();
     QCOMPARE(window.Row(rows - 1), QString("*** Search Cancelled ***"));
     QTRY_VERIFY(!window.form->isVisible());
