@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   PrepareIconTheme();
+  QApplication::setWindowIcon(ToolbarImage("SEARCH"));
 
   TDataMod dataMod;
   QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
