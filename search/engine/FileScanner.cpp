@@ -97,8 +97,9 @@ void TFileScanner::ScanWithWorkers(const TFileList& working) {
     context_.YieldNow();
     if (context_.Cancelled()) pipeline_->Cancel();
   };
+  TContextControl control(context_);
   for (size_t index = 0; index < count; ++index) {
-    std::optional<TFileScanResult> result = pipeline_->TakeNext(idle);
+    std::optional<TFileScanResult> result = pipeline_->TakeNext(idle, control);
     const TFileListEntry& entry = working.GetEntry(index);
     context_.SetPath(entry.FileName);
     if (Commit(entry.FileName, *result)) matchedFiles_.AddEntry(entry);

@@ -2,8 +2,9 @@
 
 namespace search {
 
+// The thread that walks reads folders too while it waits, so `threads` threads in all read.
 TFolderWalkPool::TFolderWalkPool(const TFileFinder& finder, unsigned threads) : finder_(finder) {
-  for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+  for (unsigned i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
 }
 
 TFolderWalkPool::~TFolderWalkPool() {
@@ -23,30 +24,39 @@ void TFolderWalkPool::Work() {
       std::unique_lock lock(mutex_);
       workAvailable_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
       if (stopping_) return;
-      node = jobs_.back();
-      jobs_.pop_back();
-      ++busy_;
+      node = TakeJob();
     }
-    node->contents = finder_.ReadFolder(node->folder, [this] { return !cancel_.load(std::memory_order_relaxed); });
-    for (std::string& subfolder : node->contents.subfolders) {
-      auto child = std::make_unique<TNode>();
-      child->folder = std::move(subfolder);
-      node->children.push_back(std::move(child));
-    }
-    node->contents.subfolders.clear();
-    const bool hasChildren = !node->children.empty();
-    {
-      std::lock_guard lock(mutex_);
-      // Pushed last first, so the first subfolder is read next: close to the walk's own order.
-      if (!cancel_) {
-        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) jobs_.push_back(it->get());
-      }
-      node->ready.store(true, std::memory_order_release);
-      --busy_;  // from here on the node belongs to the walk again
-    }
-    if (hasChildren) workAvailable_.notify_all();
-    nodeReady_.notify_all();
+    Read(*node);
   }
+}
+
+TFolderWalkPool::TNode* TFolderWalkPool::TakeJob() {
+  TNode* node = jobs_.back();
+  jobs_.pop_back();
+  ++busy_;
+  return node;
+}
+
+void TFolderWalkPool::Read(TNode& node) {
+  node.contents = finder_.ReadFolder(node.folder, [this] { return !cancel_.load(std::memory_order_relaxed); });
+  for (std::string& subfolder : node.contents.subfolders) {
+    auto child = std::make_unique<TNode>();
+    child->folder = std::move(subfolder);
+    node.children.push_back(std::move(child));
+  }
+  node.contents.subfolders.clear();
+  const bool hasChildren = !node.children.empty();
+  {
+    std::lock_guard lock(mutex_);
+    // Pushed last first, so the first subfolder is read next: close to the walk's own order.
+    if (!cancel_) {
+      for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) jobs_.push_back(it->get());
+    }
+    node.ready.store(true, std::memory_order_release);
+    --busy_;  // from here on the node belongs to the walk again
+  }
+  if (hasChildren && !workers_.empty()) workAvailable_.notify_all();
+  nodeReady_.notify_all();
 }
 
 TFolderWalkPool::TProgress TFolderWalkPool::Advance(std::vector<TCursor>& cursor,
@@ -92,7 +102,13 @@ bool TFolderWalkPool::Walk(const std::string& folder,
     }
     {
       std::unique_lock lock(mutex_);
-      nodeReady_.wait_for(lock, std::chrono::milliseconds(20));
+      if (jobs_.empty()) {
+        nodeReady_.wait_for(lock, std::chrono::milliseconds(20));
+      } else {
+        TNode* node = TakeJob();
+        lock.unlock();
+        Read(*node);
+      }
     }
     if (std::chrono::steady_clock::now() - lastIdle >= std::chrono::milliseconds(20)) {
       lastIdle = std::chrono::steady_clock::now();

@@ -43,6 +43,8 @@ class TFolderWalkPool {
   };
 
   void Work();
+  TNode* TakeJob();  // with the lock held
+  void Read(TNode& node);
   enum class TProgress { Waiting, Done, Cancelled };
   // Publishes every folder whose turn has come.
   TProgress Advance(std::vector<TCursor>& cursor,

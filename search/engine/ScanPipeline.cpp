@@ -17,7 +17,7 @@ class TFlagControl final : public TScanControl {
 }  // namespace
 
 TScanPipeline::TScanPipeline(const TScanSettings& settings, unsigned threads) : settings_(settings) {
-  for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+  for (unsigned i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
 }
 
 TScanPipeline::~TScanPipeline() {
@@ -28,6 +28,19 @@ TScanPipeline::~TScanPipeline() {
   cancel_ = true;
   workAvailable_.notify_all();
   workers_.clear();  // joins
+}
+
+bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
+  if (nextToScan_ >= paths_.size()) return false;
+  const size_t index = nextToScan_++;
+  const std::string path = paths_[index];
+  lock.unlock();
+  TFileScanResult result = ScanSafely(path, takerBuffers_, control);
+  lock.lock();
+  const size_t slot = index - taken_;
+  if (done_.size() <= slot) done_.resize(slot + 1);
+  done_[slot] = std::move(result);
+  return true;
 }
 
 void TScanPipeline::Add(std::vector<std::string> paths) {
@@ -72,7 +85,7 @@ void TScanPipeline::Work() {
       if (stopping_) return;
       // Smaller batches near the end keep every worker busy to the last file.
       const size_t waiting = paths_.size() - nextToScan_;
-      const size_t take = std::clamp<size_t>(waiting / (2 * workers_.size() + 1), 1, kBatch);
+      const size_t take = std::clamp<size_t>(waiting / (2 * workers_.size() + 2), 1, kBatch);
       first = nextToScan_;
       batch.assign(paths_.begin() + static_cast<std::ptrdiff_t>(first),
                    paths_.begin() + static_cast<std::ptrdiff_t>(first + take));
