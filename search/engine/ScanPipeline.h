@@ -65,7 +65,11 @@ std::optional<TFileScanResult> TScanPipeline::TakeNext(Idle idle, TScanControl& 
   std::unique_lock lock(mutex_);
   if (taken_ >= paths_.size()) return std::nullopt;
   while (done_.empty() || !done_.front()) {
-    if (ScanOneHere(lock, control)) continue;
+    if (control.Cancelled()) {
+      cancel_ = true;  // the workers stop at their next line
+    } else if (ScanOneHere(lock, control)) {
+      continue;
+    }
     takerWaiting_ = true;
     const bool woken = WaitForNext(lock);
     takerWaiting_ = false;
