@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <exception>
 
 #include "search/engine/ByteCount.h"
@@ -57,6 +56,47 @@ std::vector<const TLiteralSearch*> CandidateLiterals(const TLineMatcher& matcher
   return literals;
 }
 
+// The last Before lines that may be listed ahead of the next matched line. They are kept as
+// prepared text in reused slots and turned into shown text only when listed.
+class TBeforeContext {
+ public:
+  explicit TBeforeContext(int capacity) : slots_(static_cast<size_t>(std::max(capacity, 0))) {}
+
+  void Push(std::string_view prepared, int64_t number) {
+    if (slots_.empty()) return;
+    TSlot* slot;
+    if (count_ == slots_.size()) {  // full: the oldest gives way
+      slot = &slots_[first_];
+      first_ = (first_ + 1) % slots_.size();
+    } else {
+      slot = &slots_[(first_ + count_) % slots_.size()];
+      ++count_;
+    }
+    slot->prepared.assign(prepared);
+    slot->number = number;
+  }
+
+  // Lists the kept lines, oldest first, and forgets them.
+  void MoveTo(std::vector<TScannedLine>& lines, bool minimiseWhitespace) {
+    for (size_t i = 0; i < count_; ++i) {
+      const TSlot& slot = slots_[(first_ + i) % slots_.size()];
+      lines.push_back({slot.prepared.empty() ? std::string() : ShownText(slot.prepared, minimiseWhitespace),
+                       static_cast<int32_t>(slot.number), false});
+    }
+    count_ = 0;
+    first_ = 0;
+  }
+
+ private:
+  struct TSlot {
+    std::string prepared;
+    int64_t number = 0;
+  };
+  std::vector<TSlot> slots_;
+  size_t first_ = 0;
+  size_t count_ = 0;
+};
+
 class TFileScan {
  public:
   TFileScan(const std::string& path, const TScanSettings& settings, TScanBuffers& buffers,
@@ -67,7 +107,8 @@ class TFileScan {
         buffers_(buffers),
         control_(control),
         literals_(CandidateLiterals(matcher_)),
-        nextHits_(literals_.size()) {}
+        nextHits_(literals_.size()),
+        before_(settings.ShowMatches ? settings.Before : 0) {}
 
   TFileScanResult Run();
 
@@ -80,7 +121,8 @@ class TFileScan {
   void SkipLines(std::string_view lines);
   void CountMatch(bool verdict);
   void AddLine(std::string text, int64_t number, bool matched);
-  void PushBefore(std::string text, int64_t number);
+  // A line that is neither matched nor in an after-context; it may yet be listed before a match.
+  void KeepForBefore(std::string_view prepared, int64_t number);
   void FinishFile();
 
   const std::string& path_;
@@ -97,7 +139,7 @@ class TFileScan {
   TFileScanResult result_;
   int64_t lineNumber_ = 0;        // the number of the last line read
   int afterLeft_ = 0;
-  std::deque<TScannedLine> before_;
+  TBeforeContext before_;
   bool seen1_ = false;
   bool seen2_ = false;
 };
@@ -188,8 +230,12 @@ void TFileScan::SkipLines(std::string_view lines) {
   const auto count = static_cast<int64_t>(CountLines(lines));
   const int64_t first = lineNumber_ + 1;
   lineNumber_ += count;
-  if (settings_.Before <= 0 || count == 0) return;
-  std::vector<TScannedLine> newest;  // newest first
+  if (!settings_.ShowMatches || settings_.Before <= 0 || count == 0) return;
+  struct TKept {
+    size_t start, end;
+    int64_t number;
+  };
+  std::vector<TKept> newest;  // newest first
   size_t end = lines.size();
   int64_t number = first + count - 1;
   while (end > 0 && newest.size() < static_cast<size_t>(settings_.Before)) {
@@ -198,18 +244,15 @@ void TFileScan::SkipLines(std::string_view lines) {
     const void* feed = contentEnd > 0 ? memrchr(lines.data(), '\n', contentEnd) : nullptr;
     const size_t start = feed ? static_cast<size_t>(static_cast<const char*>(feed) - lines.data()) + 1 : 0;
     const std::string_view prepared = PrepareLine(lines.substr(start, contentEnd - start), buffers_.Scratch);
-    if (prepared.empty()) {
-      if (settings_.IncludeBlankLines) newest.push_back({std::string(), static_cast<int32_t>(number), false});
-    } else {
-      std::string shown = ShownText(prepared, settings_.MinimiseWhitespace);
-      if (!shown.empty() || settings_.IncludeBlankLines) {
-        newest.push_back({std::move(shown), static_cast<int32_t>(number), false});
-      }
+    if (settings_.IncludeBlankLines || !ShowsAsEmpty(prepared, settings_.MinimiseWhitespace)) {
+      newest.push_back({start, contentEnd, number});
     }
     end = start;
     --number;
   }
-  for (auto it = newest.rbegin(); it != newest.rend(); ++it) PushBefore(std::move(it->Text), it->Number);
+  for (auto it = newest.rbegin(); it != newest.rend(); ++it) {
+    before_.Push(PrepareLine(lines.substr(it->start, it->end - it->start), buffers_.Scratch), it->number);
+  }
 }
 
 void TFileScan::ProcessLine(std::string_view raw) {
@@ -221,7 +264,7 @@ void TFileScan::ProcessLine(std::string_view raw) {
       --afterLeft_;
       AddLine(std::string(), lineNumber_, false);
     } else {
-      PushBefore(std::string(), lineNumber_);
+      KeepForBefore(prepared, lineNumber_);
     }
     return;
   }
@@ -231,18 +274,16 @@ void TFileScan::ProcessLine(std::string_view raw) {
   const bool verdict = matcher_.Verdict(found);
   CountMatch(verdict);
   if (settings_.ShowMatches) {
-    std::string shown = ShownText(prepared, settings_.MinimiseWhitespace);
     if (verdict || afterLeft_ > 0) {
       if (verdict) {
-        for (TScannedLine& line : before_) result_.Lines.push_back(std::move(line));
-        before_.clear();
+        before_.MoveTo(result_.Lines, settings_.MinimiseWhitespace);
         afterLeft_ = settings_.After;
       } else {
         --afterLeft_;
       }
-      AddLine(std::move(shown), lineNumber_, verdict);
-    } else if (!shown.empty() || settings_.IncludeBlankLines) {
-      PushBefore(std::move(shown), lineNumber_);
+      AddLine(ShownText(prepared, settings_.MinimiseWhitespace), lineNumber_, verdict);
+    } else if (settings_.IncludeBlankLines || !ShowsAsEmpty(prepared, settings_.MinimiseWhitespace)) {
+      KeepForBefore(prepared, lineNumber_);
     }
   }
   control_.Yield();
@@ -297,11 +338,7 @@ void TFileScan::AddLine(std::string text, int64_t number, bool matched) {
   result_.Lines.push_back({std::move(text), static_cast<int32_t>(number), matched});
 }
 
-void TFileScan::PushBefore(std::string text, int64_t number) {
-  if (settings_.Before <= 0) return;
-  before_.push_back({std::move(text), static_cast<int32_t>(number), false});
-  while (before_.size() > static_cast<size_t>(settings_.Before)) before_.pop_front();
-}
+void TFileScan::KeepForBefore(std::string_view prepared, int64_t number) { before_.Push(prepared, number); }
 
 void TFileScan::FinishFile() {
   result_.LineCount = lineNumber_;

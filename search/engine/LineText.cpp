@@ -46,4 +46,14 @@ std::string ShownText(std::string_view prepared, bool minimiseWhitespace) {
   return shown.substr(first, last - first + 1);
 }
 
+bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace) {
+  if (prepared.empty()) return true;
+  if (!minimiseWhitespace) return false;
+  for (char c : prepared) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u > 32 && u != 127) return false;
+  }
+  return true;
+}
+
 }  // namespace search

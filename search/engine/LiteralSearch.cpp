@@ -1,6 +1,7 @@
 #include "search/engine/LiteralSearch.h"
 
 #include <cstring>
+#include <tuple>
 
 #include "search/engine/CaseFolding.h"
 
@@ -106,15 +107,16 @@ TLiteralSearch::TLiteralSearch(std::string_view needle, bool ignoreAsciiCase)
   for (size_t i = 1; i < needle_.size(); ++i) {
     if (RankForSearch(needle_[i], ignoreCase_) < RankForSearch(needle_[best], ignoreCase_)) best = i;
   }
+  // Prefer a byte unlike the first, then the rarer, then the farther: neighbours such as the
+  // "PM" of PM_RESUME often come together, bytes far apart seldom do.
+  auto score = [&](size_t i) {
+    const bool differs = AsciiUpperChar(needle_[i]) != AsciiUpperChar(needle_[best]);
+    const size_t distance = i > best ? i - best : best - i;
+    return std::tuple(!differs, RankForSearch(needle_[i], ignoreCase_), -static_cast<long>(distance));
+  };
   size_t next = best == 0 ? needle_.size() - 1 : 0;
   for (size_t i = 0; i < needle_.size(); ++i) {
-    if (i == best) continue;
-    const bool differs = AsciiUpperChar(needle_[i]) != AsciiUpperChar(needle_[best]);
-    const bool nextDiffers = AsciiUpperChar(needle_[next]) != AsciiUpperChar(needle_[best]);
-    if ((differs && !nextDiffers) ||
-        (differs == nextDiffers && RankForSearch(needle_[i], ignoreCase_) < RankForSearch(needle_[next], ignoreCase_))) {
-      next = i;
-    }
+    if (i != best && score(i) < score(next)) next = i;
   }
   auto probe = [&](size_t offset) {
     const char c = needle_[offset];
