@@ -2,6 +2,7 @@
 # Searching the contents of every file of the corpus, against ripgrep (which also reads every
 # file with -uuu) and GNU grep, single-threaded and with the default threads.
 set -euo pipefail
+# Both tools list the matching lines with their numbers and no context lines (-B 0 -A 0).
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 build_dir=${1:-build/release}
@@ -19,9 +20,9 @@ query() {
   grep_args=("$@")
 
   local ours1 rg1 ours rg
-  ours1=$(bench_measure search-cli-j1 "$cli" --path "$CORPUS" --files "*" --subdirs -j1 "${ours_args[@]}")
+  ours1=$(bench_measure search-cli-j1 "$cli" --path "$CORPUS" --files "*" --subdirs -B 0 -A 0 -j1 "${ours_args[@]}")
   rg1=$(bench_measure rg-j1 rg -uuu -j1 -n "${rg_args[@]}" "$CORPUS")
-  ours=$(bench_measure search-cli "$cli" --path "$CORPUS" --files "*" --subdirs "${ours_args[@]}")
+  ours=$(bench_measure search-cli "$cli" --path "$CORPUS" --files "*" --subdirs -B 0 -A 0 "${ours_args[@]}")
   rg=$(bench_measure rg rg -uuu -n "${rg_args[@]}" "$CORPUS")
   bench_report "$label, one thread" "$ours1" "$rg1"
   if [[ ${#grep_args[@]} -gt 0 ]]; then
