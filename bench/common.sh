@@ -1,6 +1,9 @@
 # Shared by the benchmark scripts: the corpus, the tools compared, and a timer that reports
 # the best wall time of several runs and the peak memory.
 
+# The scripts take the build folder as their argument (default build/release).
+build_dir=${1:-build/release}
+cli="$build_dir/cli/search-cli"
 BENCH_CACHE=${BENCH_CACHE:-/var/cache/search-bench}
 CORPUS="$BENCH_CACHE/linux-source-6.1"
 RUNS=${RUNS:-3}

@@ -2,9 +2,7 @@
 # Listing every file of the corpus by name, with sizes and times read, against find.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-build_dir=${1:-build/release}
-cli="$build_dir/cli/search-cli"
+source "$here/common.sh" "$@"
 bench_prepare
 
 ours=$(bench_measure search-cli "$cli" --path "$CORPUS" --files "*" --subdirs)

@@ -4,9 +4,7 @@
 set -euo pipefail
 # Both tools list the matching lines with their numbers and no context lines (-B 0 -A 0).
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-build_dir=${1:-build/release}
-cli="$build_dir/cli/search-cli"
+source "$here/common.sh" "$@"
 bench_prepare
 
 for expression in '[A-Z]+_RESUME' '\w+_RESUME' '(PM|pm)_[a-z]+' '^\s*#\s*if' '\b(\w+)\s+\1\b'; do
