@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/engine/regex/LiteralFinder.h"
+#include "search/engine/LiteralSearch.h"
 #include "search/engine/regex/RegExpr.h"
 #include "search/engine/regex/RegExprBacktracker.h"
 #include "search/engine/regex/RegExprDfa.h"
@@ -72,8 +72,8 @@ inline bool CheckRegExprInput(const std::uint8_t* data, std::size_t size) {
     return true;
   }
   if (matched && !regex.RequiredLiteral().empty()) {
-    const TLiteralFinder finder(regex.RequiredLiteral(), regex.RequiredLiteralIgnoresCase());
-    if (finder.Find(line) == TLiteralFinder::npos) return false;
+    const TLiteralSearch finder(regex.RequiredLiteral(), regex.RequiredLiteralIgnoresCase());
+    if (finder.Find(line) == std::string_view::npos) return false;
   }
   return expression.empty() || MatchersAgree(expression, modifiers, line, matched);
 }

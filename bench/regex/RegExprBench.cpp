@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/engine/regex/LiteralFinder.h"
+#include "search/engine/LiteralSearch.h"
 #include "search/engine/regex/RegExpr.h"
 
 using namespace search;
@@ -35,13 +35,14 @@ std::string_view LineAround(std::string_view buffer, std::size_t at, std::size_t
   return line;
 }
 
-long long CountMatchingLines(const TRegExpr& regex, const TLiteralFinder& finder,
+long long CountMatchingLines(const TRegExpr& regex, const TLiteralSearch& finder,
                              std::string_view buffer) {
   long long count = 0;
   std::size_t position = 0;
   while (position < buffer.size()) {
-    const std::size_t hit = finder.Find(buffer, position);
-    if (hit == TLiteralFinder::npos) break;
+    // Without a required literal every line is a candidate.
+    const std::size_t hit = finder.Empty() ? position : finder.Find(buffer, position);
+    if (hit == std::string_view::npos) break;
     std::size_t next = 0;
     const std::string_view line = LineAround(buffer, hit, next);
     if (!line.empty() && regex.Exec(line)) ++count;
@@ -53,7 +54,7 @@ long long CountMatchingLines(const TRegExpr& regex, const TLiteralFinder& finder
 // Reads the file through a small buffer kept between files, the way a searcher does: each
 // read's complete lines are matched, an unfinished last line waits for the next read.
 long long CountInFile(const std::filesystem::path& path, const TRegExpr& regex,
-                      const TLiteralFinder& finder, std::vector<char>& buffer) {
+                      const TLiteralSearch& finder, std::vector<char>& buffer) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return 0;
   long long count = 0;
@@ -100,8 +101,7 @@ int main(int argc, char** argv) {
     std::cerr << RegExprCompileErrorText(regex.LastErrorCode(), regex.CompilePosition()) << "\n";
     return 2;
   }
-  // An empty literal is found at every position, so every line is matched.
-  const TLiteralFinder finder(regex.RequiredLiteral(), regex.RequiredLiteralIgnoresCase());
+  const TLiteralSearch finder(regex.RequiredLiteral(), regex.RequiredLiteralIgnoresCase());
   std::cerr << "required literal: \"" << regex.RequiredLiteral() << "\""
             << (regex.RequiredLiteralIgnoresCase() ? " ignoring case" : "") << "\n";
 

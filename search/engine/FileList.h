@@ -47,7 +47,6 @@ class TFileList {
   size_t Count() const { return entries_ ? entries_->size() : 0; }
   bool Empty() const { return Count() == 0; }
   void Clear() { entries_.reset(); }
-  void Reserve(size_t count) { Mutable().reserve(count); }
 
   bool operator==(const TFileList& other) const { return Entries() == other.Entries(); }
 

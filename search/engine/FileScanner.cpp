@@ -70,9 +70,7 @@ void TFileScanner::ScanOnThisThread(const TFileList& working) {
     const TFileListEntry& entry = working.GetEntry(i);
     context_.SetPath(entry.FileName);
     TFileScanResult result = ScanFile(entry.FileName, settings_, buffers, control);
-    if (Commit(entry.FileName, result)) matchedFiles_.AddEntry(entry);
-    context_.Yield();
-    if (context_.Cancelled()) break;
+    if (!AddOutcome(entry, result)) break;
   }
 }
 
@@ -102,9 +100,7 @@ void TFileScanner::ScanWithWorkers(const TFileList& working) {
     std::optional<TFileScanResult> result = pipeline_->TakeNext(idle, control);
     const TFileListEntry& entry = working.GetEntry(index);
     context_.SetPath(entry.FileName);
-    if (Commit(entry.FileName, *result)) matchedFiles_.AddEntry(entry);
-    context_.Yield();
-    if (context_.Cancelled()) break;
+    if (!AddOutcome(entry, *result)) break;
   }
   pipeline_.reset();
 }
@@ -116,6 +112,12 @@ bool TFileScanner::PipelineHoldsStartOf(const TFileList& working) const {
     if (pipeline_->Path(i) != working.GetEntry(i).FileName) return false;
   }
   return true;
+}
+
+bool TFileScanner::AddOutcome(const TFileListEntry& entry, TFileScanResult& result) {
+  if (Commit(entry.FileName, result)) matchedFiles_.AddEntry(entry);
+  context_.Yield();
+  return !context_.Cancelled();
 }
 
 bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {

@@ -34,6 +34,8 @@ class TFileScanner {
   void ScanOnThisThread(const TFileList& working);
   void ScanWithWorkers(const TFileList& working);
   bool PipelineHoldsStartOf(const TFileList& working) const;
+  // Adds a file's outcome in list order; false when Cancel says to stop after it.
+  bool AddOutcome(const TFileListEntry& entry, TFileScanResult& result);
   // Adds the file's nodes and counts; true when the file matched.
   bool Commit(const std::string& path, TFileScanResult& result);
 

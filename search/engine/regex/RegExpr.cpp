@@ -56,7 +56,7 @@ bool TRegExpr::Compile() {
   const TRegExprRequiredLiteral literal = FindRequiredLiteral(parsed.root);
   compiled->literal = literal.text;
   compiled->literalIgnoresCase = literal.ignoreCase;
-  compiled->finder = TLiteralFinder(literal.text, literal.ignoreCase);
+  compiled->finder = TLiteralSearch(literal.text, literal.ignoreCase);
   compiled_ = std::move(compiled);
   return true;
 }
@@ -73,7 +73,7 @@ bool TRegExpr::Exec(std::string_view line) const {
                         "Unable to execute regular expression: it did not compile");
   }
   const TCompiled& compiled = *compiled_;
-  if (!compiled.finder.Empty() && compiled.finder.Find(line) == TLiteralFinder::npos) return false;
+  if (!compiled.finder.Empty() && compiled.finder.Find(line) == std::string_view::npos) return false;
   if (!compiled.program->hasBackrefs) return ThreadRegExprDfa(compiled.program).Matches(line);
   if (!ThreadRegExprDfa(compiled.relaxed).Matches(line)) return false;
   return TRegExprBacktracker(*compiled.program).Matches(line);

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "search/engine/regex/LiteralFinder.h"
+#include "search/engine/LiteralSearch.h"
+
 #include "search/engine/regex/RegExprErrors.h"
 #include "search/engine/regex/RegExprModifiers.h"
 #include "search/engine/regex/RegExprProgram.h"
@@ -61,7 +62,7 @@ class TRegExpr {
     std::shared_ptr<const TRegExprProgram> relaxed;
     std::string literal;
     bool literalIgnoresCase = false;
-    TLiteralFinder finder;
+    TLiteralSearch finder;
   };
 
   std::string expression_;

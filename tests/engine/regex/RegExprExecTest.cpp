@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "RegExprTestSupport.h"
-#include "search/engine/regex/LiteralFinder.h"
+#include "search/engine/LiteralSearch.h"
 
 using namespace search;
 
@@ -131,20 +131,19 @@ TEST(RegExprExec, ManyStatesStillGiveRightAnswers) {
   }
 }
 
-TEST(LiteralFinder, FindsExactlyOrIgnoringCase) {
-  const TLiteralFinder exact("_RESUME", false);
+TEST(RequiredLiteralSearch, FindsExactlyOrIgnoringCase) {
+  const TLiteralSearch exact("_RESUME", false);
   EXPECT_EQ(exact.Find("PM_RESUME and _resume"), 2u);
-  EXPECT_EQ(exact.Find("PM_RESUM"), TLiteralFinder::npos);
+  EXPECT_EQ(exact.Find("PM_RESUM"), std::string_view::npos);
   EXPECT_EQ(exact.Find("a_RESUME_RESUME", 2), 8u);
-  EXPECT_EQ(exact.Find("", 0), TLiteralFinder::npos);
+  EXPECT_EQ(exact.Find("", 0), std::string_view::npos);
 
-  const TLiteralFinder folded("pm_", true);
+  const TLiteralSearch folded("pm_", true);
   EXPECT_EQ(folded.Find("xx PM_x"), 3u);
   EXPECT_EQ(folded.Find("xx Pm_x pm_"), 3u);
-  EXPECT_EQ(folded.Find("xx pM"), TLiteralFinder::npos);
+  EXPECT_EQ(folded.Find("xx pM"), std::string_view::npos);
   EXPECT_EQ(folded.Find("P pm_", 1), 2u);
 
-  const TLiteralFinder letters("abc", true);
+  const TLiteralSearch letters("abc", true);
   EXPECT_EQ(letters.Find("xaBaBCabc"), 3u);
-  EXPECT_EQ(TLiteralFinder("", false).Find("abc", 1), 1u);
 }
