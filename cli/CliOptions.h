@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "search/engine/SearchCriteria.h"
-#include "search/engine/TreeViewObject.h"
+#include "search/engine/run/SearchCriteria.h"
+#include "search/engine/results/TreeViewObject.h"
 
 namespace cli {
 

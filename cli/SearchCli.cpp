@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
-#include "search/engine/SearchHost.h"
-#include "search/engine/SearchRun.h"
-#include "search/engine/SearchState.h"
+#include "search/engine/run/SearchHost.h"
+#include "search/engine/run/SearchRun.h"
+#include "search/engine/run/SearchState.h"
 #include "search/engine/TextRules.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/engine/LiteralSearch.h"
+#include "search/engine/matching/LiteralSearch.h"
 #include "search/engine/regex/RegExpr.h"
 #include "search/engine/regex/RegExprBacktracker.h"
 #include "search/engine/regex/RegExprDfa.h"

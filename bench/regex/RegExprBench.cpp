@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/engine/LiteralSearch.h"
+#include "search/engine/matching/LiteralSearch.h"
 #include "search/engine/regex/RegExpr.h"
 
 using namespace search;

@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "search/engine/ResultTree.h"
+#include "search/engine/results/ResultTree.h"
 #include "search/settings/DataModule.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/ResultsModel.h"

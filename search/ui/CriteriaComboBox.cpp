@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "search/engine/RecentValues.h"
+#include "search/engine/run/RecentValues.h"
 #include "search/ui/ByteText.h"
 
 TCriteriaComboBox::TCriteriaComboBox(const QString& name, QWidget* parent) : QComboBox(parent) {

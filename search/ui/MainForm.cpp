@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "search/engine/RecentValues.h"
+#include "search/engine/run/RecentValues.h"
 #include "search/settings/DataModule.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/ByteText.h"

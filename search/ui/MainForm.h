@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "search/engine/SearchHost.h"
-#include "search/engine/SearchState.h"
+#include "search/engine/run/SearchHost.h"
+#include "search/engine/run/SearchState.h"
 
 class QAction;
 class QCheckBox;

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "search/engine/SearchRun.h"
+#include "search/engine/run/SearchRun.h"
 #include "search/settings/DataModule.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/ByteText.h"

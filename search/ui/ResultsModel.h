@@ -9,7 +9,7 @@
 #include <QPalette>
 #include <vector>
 
-#include "search/engine/ResultTree.h"
+#include "search/engine/results/ResultTree.h"
 
 class TDataMod;
 

@@ -1,4 +1,4 @@
-#include "search/engine/FileFinder.h"
+#include "search/engine/walk/FileFinder.h"
 
 #include <gtest/gtest.h>
 

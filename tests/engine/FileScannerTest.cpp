@@ -3,10 +3,10 @@
 
 #include <clocale>
 
-#include "search/engine/FileScanner.h"
-#include "search/engine/LineText.h"
-#include "search/engine/PlainStringTest.h"
-#include "search/engine/SearchRun.h"
+#include "search/engine/scanning/FileScanner.h"
+#include "search/engine/scanning/LineText.h"
+#include "search/engine/matching/PlainStringTest.h"
+#include "search/engine/run/SearchRun.h"
 #include "support/RecordingHost.h"
 #include "support/TempTree.h"
 

@@ -1,11 +1,11 @@
-#include "search/engine/LiteralSearch.h"
+#include "search/engine/matching/LiteralSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "search/engine/ByteCount.h"
-#include "search/engine/CaseFolding.h"
+#include "search/engine/matching/ByteCount.h"
+#include "search/engine/matching/CaseFolding.h"
 
 using namespace search;
 

@@ -2,9 +2,9 @@
 
 #include <clocale>
 
-#include "search/engine/FileList.h"
-#include "search/engine/ResultTree.h"
-#include "search/engine/TreeViewObject.h"
+#include "search/engine/walk/FileList.h"
+#include "search/engine/results/ResultTree.h"
+#include "search/engine/results/TreeViewObject.h"
 #include "support/TempTree.h"
 
 using namespace search;

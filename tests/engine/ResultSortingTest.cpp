@@ -1,4 +1,4 @@
-#include "search/engine/ResultSorting.h"
+#include "search/engine/results/ResultSorting.h"
 
 #include <gtest/gtest.h>
 

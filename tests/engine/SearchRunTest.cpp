@@ -1,4 +1,4 @@
-#include "search/engine/SearchRun.h"
+#include "search/engine/run/SearchRun.h"
 
 #include <gtest/gtest.h>
 

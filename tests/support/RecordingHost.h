@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "search/engine/SearchHost.h"
+#include "search/engine/run/SearchHost.h"
 
 class RecordingHost : public search::TSearchHost {
  public:

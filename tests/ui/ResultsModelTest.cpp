@@ -3,7 +3,7 @@
 
 #include <QAbstractItemModelTester>
 
-#include "search/engine/ResultSorting.h"
+#include "search/engine/results/ResultSorting.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/engine/LiteralSearch.h"
+#include "search/engine/matching/LiteralSearch.h"
 
 #include "search/engine/regex/RegExprErrors.h"
 #include "search/engine/regex/RegExprModifiers.h"

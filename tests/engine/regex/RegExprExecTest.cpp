@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "RegExprTestSupport.h"
-#include "search/engine/LiteralSearch.h"
+#include "search/engine/matching/LiteralSearch.h"
 
 using namespace search;
 

@@ -1,9 +1,0 @@
-#include "search/engine/RegExprTest.h"
-
-namespace search {
-
-TRegExprTest::TRegExprTest(const TRegExpr& expression)
-    : expression_(expression),
-      candidate_(expression.RequiredLiteral(), expression.RequiredLiteralIgnoresCase()) {}
-
-}  // namespace search

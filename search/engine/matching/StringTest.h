@@ -1,0 +1,21 @@
+#pragma once
+// The test of one search string on one prepared line: a plain string or an expression. The
+// scanner also asks for a literal that every passing line must contain, to skip to it.
+
+#include <string_view>
+
+#include "search/engine/matching/LiteralSearch.h"
+
+namespace search {
+
+class TStringTest {
+ public:
+  virtual ~TStringTest() = default;
+  // Whether the string occurs in the line. Safe to call from several threads at once; may
+  // throw std::runtime_error when the test cannot be carried out.
+  virtual bool Test(std::string_view line) const = 0;
+  // A literal that every line passing Test contains, or null when there is none.
+  virtual const TLiteralSearch* Candidate() const = 0;
+};
+
+}  // namespace search

@@ -1,0 +1,19 @@
+#include "search/engine/run/SearchCriteria.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace search {
+
+int GetMatchType(TMatchButton button, const std::string& stringA, const std::string& stringB) {
+  if (button == TMatchButton::AndNot) return kMatchAndNot;
+  if (stringA.empty() || stringB.empty()) return kMatchOr;
+  return button == TMatchButton::And ? kMatchAnd : kMatchOr;
+}
+
+unsigned EffectiveThreads(const TSearchCriteria& criteria) {
+  if (criteria.ScanThreads > 0) return static_cast<unsigned>(criteria.ScanThreads);
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace search

@@ -1,0 +1,69 @@
+#pragma once
+// Everything one search depends on, as the main window's boxes and the settings hold it.
+
+#include <string>
+
+#include "search/engine/results/TreeViewObject.h"
+
+namespace search {
+
+enum TMatchType : int { kMatchOr = 0, kMatchAnd = 1, kMatchAndNot = 2 };
+
+// Which of the three match radio buttons is checked.
+enum class TMatchButton { Or, And, AndNot };
+
+// The match type from the radio buttons and the two strings: And Not applies even with
+// String 1 empty, And needs both strings.
+int GetMatchType(TMatchButton button, const std::string& stringA, const std::string& stringB);
+
+// How the results are ordered when a search ends.
+enum TSortField : int {
+  kSortPath = 0,
+  kSortName = 1,
+  kSortMatches = 2,
+  kSortCreated = 3,
+  kSortModified = 4,
+  kSortAccessed = 5,
+  kSortSize = 6,
+};
+
+struct TSortOptions {
+  int SortField = kSortPath;
+  bool SortAscending = true;
+};
+
+struct TSearchCriteria {
+  // The criteria boxes, as typed.
+  std::string Path;
+  std::string Files;
+  std::string ExcludeFiles;
+  std::string ExcludeFolders;
+  std::string StringA;
+  std::string StringB;
+  TMatchButton MatchButton = TMatchButton::Or;
+
+  // The option boxes, as checked.
+  bool CaseSensitive = false;
+  bool WholeWordOnly = false;
+  bool RegularExpressions = false;
+  bool MinimiseWhitespace = true;
+  bool RecurseSubdirectories = false;
+  bool ShowMatches = true;
+  bool SearchWithinMatchedFiles = false;
+
+  // Settings.
+  bool MatchProximity = false;
+  int NumberOfLinesToShowBeforeMatch = 2;
+  int NumberOfLinesToShowAfterMatch = 2;
+  bool IncludeBlankLines = false;
+  bool AutoExpand = false;
+  bool ShowsResultsAsFound = true;
+  TSortOptions Sort;
+  // Worker threads for reading files; 0 picks the number of cores, 1 reads on the calling thread.
+  int ScanThreads = 0;
+};
+
+// The number of threads a search uses: ScanThreads, or the number of cores when it is 0.
+unsigned EffectiveThreads(const TSearchCriteria& criteria);
+
+}  // namespace search

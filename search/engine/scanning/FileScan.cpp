@@ -1,0 +1,362 @@
+#include "search/engine/scanning/FileScan.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "search/engine/matching/ByteCount.h"
+#include "search/engine/scanning/FileReader.h"
+#include "search/engine/scanning/LineText.h"
+
+namespace search {
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+// The number of lines in a piece of whole lines (the last may lack its LF).
+size_t CountLines(std::string_view lines) {
+  if (lines.empty()) return 0;
+  return CountByte(lines, '\n') + (lines.back() != '\n' ? 1 : 0);
+}
+
+// A CR that is not followed by LF is dropped from its line, which can join text that a
+// search over the raw bytes would not see; such pieces are read line by line.
+bool HasLoneCarriageReturn(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p))))) {
+    if (p + 1 == end || p[1] != '\n') return true;
+    p += 2;
+  }
+  return false;
+}
+
+// The literals that every line with a true verdict contains; empty when every line must be
+// tested (a string without such a literal, or And Not with String 1 empty).
+std::vector<const TLiteralSearch*> CandidateLiterals(const TLineMatcher& matcher) {
+  const TStringTest* first = matcher.First();
+  const TStringTest* second = matcher.Second();
+  std::vector<const TLiteralSearch*> literals;
+  switch (matcher.MatchType()) {
+    case kMatchAnd:
+      if (first && first->Candidate()) literals.push_back(first->Candidate());
+      else if (second && second->Candidate()) literals.push_back(second->Candidate());
+      break;
+    case kMatchAndNot:
+      if (first && first->Candidate()) literals.push_back(first->Candidate());
+      break;
+    default:
+      for (const TStringTest* test : {first, second}) {
+        if (test == nullptr) continue;
+        if (test->Candidate() == nullptr) return {};
+        literals.push_back(test->Candidate());
+      }
+      break;
+  }
+  return literals;
+}
+
+// The last Before lines that may be listed ahead of the next matched line. They are kept as
+// prepared text in reused slots and turned into shown text only when listed.
+class TBeforeContext {
+ public:
+  explicit TBeforeContext(int capacity) : slots_(static_cast<size_t>(std::max(capacity, 0))) {}
+
+  void Push(std::string_view prepared, int64_t number) {
+    if (slots_.empty()) return;
+    TSlot* slot;
+    if (count_ == slots_.size()) {  // full: the oldest gives way
+      slot = &slots_[first_];
+      first_ = (first_ + 1) % slots_.size();
+    } else {
+      slot = &slots_[(first_ + count_) % slots_.size()];
+      ++count_;
+    }
+    slot->prepared.assign(prepared);
+    slot->number = number;
+  }
+
+  // Lists the kept lines, oldest first, and forgets them.
+  void MoveTo(std::vector<TScannedLine>& lines, bool minimiseWhitespace) {
+    for (size_t i = 0; i < count_; ++i) {
+      const TSlot& slot = slots_[(first_ + i) % slots_.size()];
+      lines.push_back({slot.prepared.empty() ? std::string() : ShownText(slot.prepared, minimiseWhitespace),
+                       static_cast<int32_t>(slot.number), false});
+    }
+    count_ = 0;
+    first_ = 0;
+  }
+
+ private:
+  struct TSlot {
+    std::string prepared;
+    int64_t number = 0;
+  };
+  std::vector<TSlot> slots_;
+  size_t first_ = 0;
+  size_t count_ = 0;
+};
+
+class TFileScan {
+ public:
+  TFileScan(const std::string& path, const TScanSettings& settings, TScanBuffers& buffers,
+            TScanControl& control)
+      : path_(path),
+        settings_(settings),
+        matcher_(*settings.Matcher),
+        buffers_(buffers),
+        control_(control),
+        literals_(CandidateLiterals(matcher_)),
+        nextHits_(literals_.size()),
+        before_(settings.ShowMatches ? settings.Before : 0) {}
+
+  TFileScanResult Run();
+
+ private:
+  void ScanPiece(std::string_view piece);
+  void ScanPieceForWholeFile(std::string_view piece, bool lastPiece);
+  bool AnyLinePasses(const TStringTest& test, std::string_view piece, bool everyLine);
+  size_t NextCandidate(std::string_view piece, size_t from);
+  void ProcessLine(std::string_view raw);
+  void SkipLines(std::string_view lines);
+  void CountMatch(bool verdict);
+  void AddLine(std::string text, int64_t number, bool matched);
+  // A line that is neither matched nor in an after-context; it may yet be listed before a match.
+  void KeepForBefore(std::string_view prepared, int64_t number);
+  void FinishFile();
+
+  const std::string& path_;
+  const TScanSettings& settings_;
+  const TLineMatcher& matcher_;
+  TScanBuffers& buffers_;
+  TScanControl& control_;
+  std::vector<const TLiteralSearch*> literals_;
+  struct TCachedHit {
+    size_t position = npos;
+    bool known = false;
+  };
+  std::vector<TCachedHit> nextHits_;  // the next hit of each literal in the current piece
+  TFileScanResult result_;
+  int64_t lineNumber_ = 0;        // the number of the last line read
+  int afterLeft_ = 0;
+  TBeforeContext before_;
+  bool seen1_ = false;
+  bool seen2_ = false;
+};
+
+TFileScanResult TFileScan::Run() {
+  TFileReader reader(buffers_.Read);
+  const int openError = reader.Open(path_);
+  if (openError != 0) {
+    result_.Failed = true;
+    if (openError == TFileReader::kNotRegularFile) {
+      result_.ErrorMessage = "Not a regular file";
+    } else {
+      result_.ErrorCode = openError;
+    }
+    return std::move(result_);
+  }
+  result_.Opened = true;
+  try {
+    std::string_view piece;
+    while (!control_.Cancelled() && reader.Next(piece)) {
+      if (matcher_.JudgesWholeFile()) {
+        ScanPieceForWholeFile(piece, reader.AtEnd());
+      } else {
+        ScanPiece(piece);
+      }
+      if (result_.Cancelled) break;
+    }
+    result_.Cancelled = result_.Cancelled || control_.Cancelled();
+    if (reader.Error() != 0) {
+      result_.Failed = true;
+      result_.ErrorCode = reader.Error();
+    }
+  } catch (const std::exception& failure) {
+    result_.Failed = true;
+    result_.ErrorMessage = failure.what();
+  }
+  FinishFile();
+  return std::move(result_);
+}
+
+void TFileScan::ScanPiece(std::string_view piece) {
+  std::fill(nextHits_.begin(), nextHits_.end(), TCachedHit{});
+  const bool everyLine = literals_.empty() || HasLoneCarriageReturn(piece);
+  size_t pos = 0;
+  while (pos < piece.size()) {
+    if (control_.Cancelled()) {
+      result_.Cancelled = true;
+      return;
+    }
+    if (!everyLine && afterLeft_ == 0) {
+      const size_t hit = NextCandidate(piece, pos);
+      size_t lineStart = piece.size();
+      if (hit != npos) {
+        const void* feed = memrchr(piece.data() + pos, '\n', hit - pos);
+        lineStart = feed ? static_cast<size_t>(static_cast<const char*>(feed) - piece.data()) + 1 : pos;
+      }
+      if (lineStart > pos) {
+        SkipLines(piece.substr(pos, lineStart - pos));
+        pos = lineStart;
+      }
+      if (hit == npos) return;
+    }
+    const void* feed = std::memchr(piece.data() + pos, '\n', piece.size() - pos);
+    const size_t lineEnd = feed ? static_cast<size_t>(static_cast<const char*>(feed) - piece.data()) : piece.size();
+    ProcessLine(piece.substr(pos, lineEnd - pos));
+    pos = feed ? lineEnd + 1 : piece.size();
+  }
+}
+
+// The earliest hit of any candidate literal at or after `from`. Each literal's next hit is
+// kept, so with two literals neither is searched again before the scan has passed its hit.
+size_t TFileScan::NextCandidate(std::string_view piece, size_t from) {
+  size_t best = npos;
+  for (size_t i = 0; i < literals_.size(); ++i) {
+    TCachedHit& next = nextHits_[i];
+    if (!next.known || (next.position != npos && next.position < from)) {
+      next.position = literals_[i]->Find(piece, from);
+      next.known = true;
+    }
+    best = std::min(best, next.position);
+  }
+  return best;
+}
+
+// Lines without any candidate literal: their verdict is false and no after-context is open,
+// so all they can do is feed the before-context, of which only the last Before lines matter.
+void TFileScan::SkipLines(std::string_view lines) {
+  const auto count = static_cast<int64_t>(CountLines(lines));
+  const int64_t first = lineNumber_ + 1;
+  lineNumber_ += count;
+  if (!settings_.ShowMatches || settings_.Before <= 0 || count == 0) return;
+  struct TKept {
+    size_t start, end;
+    int64_t number;
+  };
+  std::vector<TKept> newest;  // newest first
+  size_t end = lines.size();
+  int64_t number = first + count - 1;
+  while (end > 0 && newest.size() < static_cast<size_t>(settings_.Before)) {
+    size_t contentEnd = end;
+    if (lines[contentEnd - 1] == '\n') --contentEnd;
+    const void* feed = contentEnd > 0 ? memrchr(lines.data(), '\n', contentEnd) : nullptr;
+    const size_t start = feed ? static_cast<size_t>(static_cast<const char*>(feed) - lines.data()) + 1 : 0;
+    const std::string_view prepared = PrepareLine(lines.substr(start, contentEnd - start), buffers_.Scratch);
+    if (settings_.IncludeBlankLines || !ShowsAsEmpty(prepared, settings_.MinimiseWhitespace)) {
+      newest.push_back({start, contentEnd, number});
+    }
+    end = start;
+    --number;
+  }
+  for (auto it = newest.rbegin(); it != newest.rend(); ++it) {
+    before_.Push(PrepareLine(lines.substr(it->start, it->end - it->start), buffers_.Scratch), it->number);
+  }
+}
+
+void TFileScan::ProcessLine(std::string_view raw) {
+  ++lineNumber_;
+  const std::string_view prepared = PrepareLine(raw, buffers_.Scratch);
+  if (prepared.empty()) {
+    if (!settings_.IncludeBlankLines) return;
+    if (afterLeft_ > 0) {
+      --afterLeft_;
+      AddLine(std::string(), lineNumber_, false);
+    } else {
+      KeepForBefore(prepared, lineNumber_);
+    }
+    return;
+  }
+  const TLineMatcher::TFound found = matcher_.TestLine(prepared);
+  seen1_ = seen1_ || found.first;
+  seen2_ = seen2_ || found.second;
+  const bool verdict = matcher_.Verdict(found);
+  CountMatch(verdict);
+  if (settings_.ShowMatches) {
+    if (verdict || afterLeft_ > 0) {
+      if (verdict) {
+        before_.MoveTo(result_.Lines, settings_.MinimiseWhitespace);
+        afterLeft_ = settings_.After;
+      } else {
+        --afterLeft_;
+      }
+      AddLine(ShownText(prepared, settings_.MinimiseWhitespace), lineNumber_, verdict);
+    } else if (settings_.IncludeBlankLines || !ShowsAsEmpty(prepared, settings_.MinimiseWhitespace)) {
+      KeepForBefore(prepared, lineNumber_);
+    }
+  }
+  control_.Yield();
+}
+
+// Whole-file mode with And or And Not: lines get no verdict, so all that matters is whether
+// each string occurs on some line; once it has, it need not be looked for again.
+void TFileScan::ScanPieceForWholeFile(std::string_view piece, bool lastPiece) {
+  const bool loneCr = HasLoneCarriageReturn(piece);
+  if (!seen1_ && matcher_.First()) seen1_ = AnyLinePasses(*matcher_.First(), piece, loneCr);
+  // And and And Not need String 1 once it is set: at the end of a file without it, String 2
+  // can no longer change the verdict.
+  const bool secondMatters = !(lastPiece && matcher_.First() && !seen1_);
+  if (!seen2_ && matcher_.Second() && secondMatters) seen2_ = AnyLinePasses(*matcher_.Second(), piece, loneCr);
+  lineNumber_ += static_cast<int64_t>(CountLines(piece));
+  control_.Yield();
+}
+
+bool TFileScan::AnyLinePasses(const TStringTest& test, std::string_view piece, bool everyLine) {
+  const TLiteralSearch* literal = everyLine ? nullptr : test.Candidate();
+  size_t pos = 0;
+  while (pos < piece.size()) {
+    if (control_.Cancelled()) {
+      result_.Cancelled = true;
+      return false;
+    }
+    if (literal != nullptr) {
+      const size_t hit = literal->Find(piece, pos);
+      if (hit == npos) return false;
+      const void* feed = memrchr(piece.data() + pos, '\n', hit - pos);
+      pos = feed ? static_cast<size_t>(static_cast<const char*>(feed) - piece.data()) + 1 : pos;
+    }
+    const void* feed = std::memchr(piece.data() + pos, '\n', piece.size() - pos);
+    const size_t lineEnd = feed ? static_cast<size_t>(static_cast<const char*>(feed) - piece.data()) : piece.size();
+    const std::string_view prepared = PrepareLine(piece.substr(pos, lineEnd - pos), buffers_.Scratch);
+    if (!prepared.empty() && test.Test(prepared)) return true;
+    pos = lineEnd + 1;
+  }
+  return false;
+}
+
+void TFileScan::CountMatch(bool verdict) {
+  if (!verdict) return;
+  if (!result_.HasFileNode) {
+    result_.HasFileNode = true;
+    result_.Facts = platform::fs::QueryFile(path_);
+  }
+  ++result_.Matches;
+}
+
+void TFileScan::AddLine(std::string text, int64_t number, bool matched) {
+  result_.Lines.push_back({std::move(text), static_cast<int32_t>(number), matched});
+}
+
+void TFileScan::KeepForBefore(std::string_view prepared, int64_t number) { before_.Push(prepared, number); }
+
+void TFileScan::FinishFile() {
+  result_.LineCount = lineNumber_;
+  if (settings_.MatchProximity) {
+    const bool verdict = CombineVerdict(seen1_, seen2_, matcher_.First() == nullptr, matcher_.MatchType());
+    if (verdict && !result_.HasFileNode) {
+      result_.HasFileNode = true;
+      result_.WholeFileMatch = true;
+      result_.Facts = platform::fs::QueryFile(path_);
+    }
+  }
+}
+
+}  // namespace
+
+TFileScanResult ScanFile(const std::string& path, const TScanSettings& settings,
+                         TScanBuffers& buffers, TScanControl& control) {
+  return TFileScan(path, settings, buffers, control).Run();
+}
+
+}  // namespace search

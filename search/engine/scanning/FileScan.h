@@ -1,0 +1,63 @@
+#pragma once
+// Scans one file: reads it in large pieces, skips straight to the lines that can match,
+// judges them, and collects the matched lines with their context and the file's counts.
+// It touches nothing shared, so files can be scanned on several threads at once.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/fs/FileSystem.h"
+#include "search/engine/matching/LineMatcher.h"
+
+namespace search {
+
+struct TScanSettings {
+  const TLineMatcher* Matcher = nullptr;
+  int Before = 2;
+  int After = 2;
+  bool IncludeBlankLines = false;
+  bool ShowMatches = true;          // as effective
+  bool MinimiseWhitespace = true;   // as effective
+  bool MatchProximity = false;
+};
+
+struct TScannedLine {
+  std::string Text;
+  int32_t Number = 0;
+  bool Matched = false;
+};
+
+// Everything one file's scan produced, for the search to turn into result nodes.
+struct TFileScanResult {
+  bool Opened = false;
+  bool HasFileNode = false;
+  platform::fs::FileFacts Facts;  // read when the file's first match was found
+  int32_t Matches = 0;            // matched lines
+  bool WholeFileMatch = false;    // matched by the whole-file verdict alone
+  std::vector<TScannedLine> Lines;
+  int64_t LineCount = 0;
+  bool Failed = false;            // opening or reading failed, see the error
+  int ErrorCode = 0;              // the system's code, or 0 with ErrorMessage set
+  std::string ErrorMessage;
+  bool Cancelled = false;
+};
+
+// How a scan learns of Cancel and lets the window breathe.
+class TScanControl {
+ public:
+  virtual ~TScanControl() = default;
+  virtual bool Cancelled() = 0;
+  virtual void Yield() {}
+};
+
+// Buffers one thread reuses from file to file.
+struct TScanBuffers {
+  std::string Read;
+  std::string Scratch;
+};
+
+TFileScanResult ScanFile(const std::string& path, const TScanSettings& settings,
+                         TScanBuffers& buffers, TScanControl& control);
+
+}  // namespace search

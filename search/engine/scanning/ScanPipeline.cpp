@@ -1,0 +1,121 @@
+#include "search/engine/scanning/ScanPipeline.h"
+
+#include <algorithm>
+
+namespace search {
+namespace {
+
+class TFlagControl final : public TScanControl {
+ public:
+  explicit TFlagControl(const std::atomic<bool>& cancel) : cancel_(cancel) {}
+  bool Cancelled() override { return cancel_.load(std::memory_order_relaxed); }
+
+ private:
+  const std::atomic<bool>& cancel_;
+};
+
+}  // namespace
+
+TScanPipeline::TScanPipeline(const TScanSettings& settings, unsigned threads) : settings_(settings) {
+  for (unsigned i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+TScanPipeline::~TScanPipeline() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  cancel_ = true;
+  workAvailable_.notify_all();
+  workers_.clear();  // joins
+}
+
+bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
+  if (nextToScan_ >= paths_.size()) return false;
+  const size_t index = nextToScan_++;
+  const std::string path = paths_[index];
+  lock.unlock();
+  TFileScanResult result = ScanSafely(path, takerBuffers_, control);
+  lock.lock();
+  const size_t slot = index - taken_;
+  if (done_.size() <= slot) done_.resize(slot + 1);
+  done_[slot] = std::move(result);
+  return true;
+}
+
+void TScanPipeline::Add(std::vector<std::string> paths) {
+  bool wake;
+  {
+    std::lock_guard lock(mutex_);
+    for (std::string& path : paths) paths_.push_back(std::move(path));
+    wake = idleWorkers_ > 0;
+  }
+  if (wake) workAvailable_.notify_all();
+}
+
+size_t TScanPipeline::Added() const {
+  std::lock_guard lock(mutex_);
+  return paths_.size();
+}
+
+const std::string& TScanPipeline::Path(size_t index) const {
+  std::lock_guard lock(mutex_);
+  return paths_.at(index);
+}
+
+bool TScanPipeline::WaitForNext(std::unique_lock<std::mutex>& lock) {
+  return resultReady_.wait_for(lock, std::chrono::milliseconds(20)) == std::cv_status::no_timeout;
+}
+
+// A worker takes a few files at a time and hands their outcomes back together, so that the
+// threads meet at the lock once per batch rather than once per file.
+void TScanPipeline::Work() {
+  constexpr size_t kBatch = 8;
+  TScanBuffers buffers;
+  TFlagControl control(cancel_);
+  std::vector<std::string> batch;
+  std::vector<TFileScanResult> results;
+  for (;;) {
+    size_t first;
+    {
+      std::unique_lock lock(mutex_);
+      ++idleWorkers_;
+      workAvailable_.wait(lock, [&] { return stopping_ || nextToScan_ < paths_.size(); });
+      --idleWorkers_;
+      if (stopping_) return;
+      // Smaller batches near the end keep every worker busy to the last file.
+      const size_t waiting = paths_.size() - nextToScan_;
+      const size_t take = std::clamp<size_t>(waiting / (2 * workers_.size() + 2), 1, kBatch);
+      first = nextToScan_;
+      batch.assign(paths_.begin() + static_cast<std::ptrdiff_t>(first),
+                   paths_.begin() + static_cast<std::ptrdiff_t>(first + take));
+      nextToScan_ += take;
+    }
+    results.clear();
+    for (const std::string& path : batch) results.push_back(ScanSafely(path, buffers, control));
+    bool awaited;
+    {
+      std::lock_guard lock(mutex_);
+      const size_t slot = first - taken_;
+      if (done_.size() < slot + results.size()) done_.resize(slot + results.size());
+      for (size_t i = 0; i < results.size(); ++i) done_[slot + i] = std::move(results[i]);
+      awaited = slot == 0 && takerWaiting_;
+    }
+    if (awaited) resultReady_.notify_one();
+  }
+}
+
+TFileScanResult TScanPipeline::ScanSafely(const std::string& path, TScanBuffers& buffers,
+                                          TScanControl& control) const {
+  try {
+    return ScanFile(path, settings_, buffers, control);
+  } catch (...) {
+    TFileScanResult result;
+    result.Opened = true;
+    result.Failed = true;
+    result.ErrorMessage = "Out of memory";
+    return result;
+  }
+}
+
+}  // namespace search
