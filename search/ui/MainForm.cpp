@@ -130,7 +130,9 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
 
   resize(592, 472);
   setMinimumWidth(550);
-  splitter_->setSizes({dataMod_.SplitterPosition.Value(), std::max(width() - dataMod_.SplitterPosition.Value(), 100)});
+  // The stored width of the left panel, as far as the window leaves the results 100 pixels.
+  const int left = std::clamp(dataMod_.SplitterPosition.Value(), 0, std::max(width() - 100, 0));
+  splitter_->setSizes({left, width() - left});
   connect(splitter_, &QSplitter::splitterMoved, this, &TMainForm::SplitterMoved);
 
   state_.Recent = {ItemsOf(dataMod_.Path),           ItemsOf(dataMod_.Files),   ItemsOf(dataMod_.ExcludeFolders),
