@@ -1,5 +1,7 @@
 #include "search/ui/MainForm.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
