@@ -2,13 +2,17 @@
 
 #include <atomic>
 #include <memory>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/RowText.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchRun.h"
 #include "search/engine/run/SearchState.h"
@@ -31,23 +35,28 @@ class TCliHost final : public search::TSearchHost {
   search::TStatusTexts status_;
 };
 
-void PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& display) {
+// Prints one row a line; rows for a pipe or a file are escaped so that each stays one line.
+// False when writing failed (errno tells why).
+bool PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& display) {
+  const bool escape = isatty(STDOUT_FILENO) == 0;
   std::string out;
   out.reserve(1 << 16);
-  auto emit = [&out](const std::string& text) {
-    out += text;
+  bool written = true;
+  auto flush = [&] {
+    if (written && !out.empty() && fwrite(out.data(), 1, out.size(), stdout) != out.size()) written = false;
+    out.clear();
+  };
+  auto emit = [&](const std::string& text) {
+    out += escape ? cli::EscapedRow(text) : text;
     out += '\n';
-    if (out.size() >= (1 << 16)) {
-      fwrite(out.data(), 1, out.size(), stdout);
-      out.clear();
-    }
+    if (out.size() >= (1 << 16)) flush();
   };
   for (const auto& node : tree.TopLevel()) {
     emit(node->Payload->GetDisplayText(display));
     for (const auto& line : node->Lines) emit(line->GetDisplayText(display));
   }
-  fwrite(out.data(), 1, out.size(), stdout);
-  fflush(stdout);
+  flush();
+  return written && fflush(stdout) == 0 && ferror(stdout) == 0;
 }
 
 }  // namespace
@@ -76,7 +85,10 @@ int main(int argc, char** argv) {
   search::TSearchCriteria criteria = options->Criteria;
   TCliHost host;
   const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);
-  PrintTree(state.Results, options->Display);
+  if (!PrintTree(state.Results, options->Display)) {
+    fprintf(stderr, "search-cli: the results could not be written: %s\n", std::strerror(errno));
+    return 2;
+  }
 
   if (options->ShowStatus) {
     for (const std::string& panel : host.Status().Panels) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -22,9 +23,11 @@ std::string Quote(const std::string& text) {
   return quoted + "'";
 }
 
-CliResult RunCli(const std::vector<std::string>& arguments, const TempTree& scratch) {
+// Runs the program with its output read through a pipe, or sent to `output` when given.
+CliResult RunCli(const std::vector<std::string>& arguments, const TempTree& scratch, const std::string& output = "") {
   std::string command = SEARCH_CLI_PATH;
   for (const std::string& argument : arguments) command += " " + Quote(argument);
+  if (!output.empty()) command += " >" + Quote(output);
   const std::string errFile = (scratch.Root() / "stderr.txt").string();
   command += " 2>" + Quote(errFile);
   CliResult result;
@@ -95,6 +98,35 @@ TEST(SearchCli, SearchesContentsAndReportsBadExpressions) {
   const std::string notice = "Unable to compile regular expression: ParseReg Unmatched () at character position 4";
   EXPECT_EQ(bad.out, notice + "\n");
   EXPECT_EQ(bad.err, "search-cli: " + notice + "\n");
+}
+
+TEST(SearchCli, AFailedWriteExitsTwoWithOneLine) {
+  TempTree tree, scratch;
+  tree.Write("a.txt", "hello\n");
+  const CliResult result = RunCli({"-p", tree.RootText(), "-1", "hello"}, scratch, "/dev/full");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  EXPECT_NE(result.err.find("search-cli: the results could not be written: No space left on device"),
+            std::string::npos) << result.err;
+}
+
+TEST(SearchCli, RowsForAPipeAreOneLineEach) {
+  TempTree tree, scratch;
+  // A folder whose name holds a line feed must not pass for two rows.
+  tree.Write("a.txt [1 match]\n/etc/shadow/\tx\x01.txt", "hello \\ there\n");
+  const CliResult result = RunCli({"-p", tree.RootText(), "-s", "-1", "hello"}, scratch);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, tree.RootText() + "a.txt [1 match]\\n/etc/shadow/\\tx\\x01.txt [1 match]\n"
+                                          "*    1 hello \\\\ there\n");
+}
+
+TEST(SearchCli, ThreadCountsBeyondTheCapAreCapped) {
+  TempTree tree, scratch;
+  tree.Write("a.txt", "hello\n");
+  tree.Write("b.txt", "hello\n");
+  const CliResult result = RunCli({"-p", tree.RootText(), "-1", "hello", "--no-lines", "-j", "100000"}, scratch);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, tree.RootText() + "a.txt [1 match]\n" + tree.RootText() + "b.txt [1 match]\n");
 }
 
 TEST(SearchCli, HelpNamesEveryOption) {
