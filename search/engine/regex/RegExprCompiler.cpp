@@ -217,6 +217,7 @@ void ComputeByteClasses(TRegExprProgram& program) {
     refine([](unsigned char b) { return IsRegExprWordChar(b); });
     refine([](unsigned char b) { return b == '\r'; });
     refine([](unsigned char b) { return b == '\n'; });
+    if (program.utf8) refine([](unsigned char b) { return (b & 0xC0) == 0x80; });
   }
   for (unsigned b = 0; b < 256; ++b) program.byteClass[b] = static_cast<std::uint8_t>(classOf[b]);
   program.classCount = classCount;

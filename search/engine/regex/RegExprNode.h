@@ -28,6 +28,7 @@ enum class TRegExprAssertion : std::uint8_t {
   EndLine,       // $ with m on
   WordBoundary,  // \b
   NotWordBoundary,  // \B
+  NotWordBoundaryBetweenChars,  // \B read as UTF-8: also never inside a character
 };
 
 struct TRegExprNode {

@@ -291,7 +291,8 @@ TRegExprNode TRegExprParser::ParseEscape() {
     case 'b':
       return AssertionNode(TRegExprAssertion::WordBoundary);
     case 'B':
-      return AssertionNode(TRegExprAssertion::NotWordBoundary);
+      return AssertionNode(utf8_ ? TRegExprAssertion::NotWordBoundaryBetweenChars
+                                 : TRegExprAssertion::NotWordBoundary);
     case 'A':
       return AssertionNode(TRegExprAssertion::BeginText);
     case 'Z':
