@@ -22,7 +22,11 @@ namespace {
 
 std::atomic<bool> interrupted{false};
 
-void OnInterrupt(int) { interrupted.store(true); }
+// The first Ctrl+C cancels the search (the results so far are printed); a second one ends the
+// program at once, as command-line users expect.
+void OnInterrupt(int) {
+  if (interrupted.exchange(true)) _exit(130);
+}
 
 // Cancel comes from Ctrl+C; the last status texts are kept for --status.
 class TCliHost final : public search::TSearchHost {
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
 
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESTART;  // a Ctrl+C while the results are written does not break the write
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
 

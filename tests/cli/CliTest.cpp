@@ -1,7 +1,11 @@
 // Runs the search-cli program end to end.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -127,6 +131,49 @@ TEST(SearchCli, ThreadCountsBeyondTheCapAreCapped) {
   const CliResult result = RunCli({"-p", tree.RootText(), "-1", "hello", "--no-lines", "-j", "100000"}, scratch);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, tree.RootText() + "a.txt [1 match]\n" + tree.RootText() + "b.txt [1 match]\n");
+}
+
+TEST(SearchCli, ASecondCtrlCEndsTheProgramAtOnce) {
+  TempTree tree;
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += "hello\n";
+  tree.Write("a.txt", lines);
+  int output[2];
+  ASSERT_EQ(::pipe(output), 0);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(output[1], STDOUT_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, STDERR_FILENO);
+    ::execl(SEARCH_CLI_PATH, SEARCH_CLI_PATH, "-p", tree.RootText().c_str(), "-f", "*.txt", "-1", "hello",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(output[1]);
+  // Nobody reads the results: the program stops in its write once the pipe is full.
+  const int capacity = ::fcntl(output[0], F_GETPIPE_SZ);
+  for (int waiting = 0, queued = 0; queued < capacity && waiting < 6000; ++waiting) {
+    ::ioctl(output[0], FIONREAD, &queued);
+    ::usleep(10000);
+  }
+  ::kill(pid, SIGINT);  // the first cancels; the results are still to be written
+  ::usleep(100000);
+  int status = 0;
+  EXPECT_EQ(::waitpid(pid, &status, WNOHANG), 0) << "the first Ctrl+C must not end the program";
+  ::kill(pid, SIGINT);
+  pid_t ended = 0;
+  for (int waiting = 0; ended == 0 && waiting < 3000; ++waiting) {
+    ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == 0) ::usleep(10000);
+  }
+  if (ended == 0) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    FAIL() << "the second Ctrl+C did not end the program";
+  }
+  ::close(output[0]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
 }
 
 TEST(SearchCli, HelpNamesEveryOption) {

@@ -171,7 +171,12 @@ class TRun {
         case TRegExprOp::Backref: {
           const std::int64_t from = instr.arg < groups_ ? registers_[Start(instr.arg)] : -1;
           if (from < 0) return false;
-          const std::int64_t matched = MatchedLength(from, registers_[End(instr.arg)] - from, pos, instr.ignoreCase);
+          const std::int64_t length = registers_[End(instr.arg)] - from;
+          // Comparing the group's text is work in proportion to its length: it counts as that
+          // many steps, so that the bound also bounds the time.
+          steps_ += static_cast<std::uint64_t>(length);
+          if (steps_ > maxSteps_) Exhausted();
+          const std::int64_t matched = MatchedLength(from, length, pos, instr.ignoreCase);
           if (matched < 0) return false;
           pos += matched;
           break;
