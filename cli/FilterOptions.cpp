@@ -40,29 +40,7 @@ std::optional<double> ParseDateTime(std::string_view text) {
   return search::DayNumberOfDate({*year, *month, *day}) + (*hour * 3600 + *minute * 60 + *second) / 86400.0;
 }
 
-// The fields of one date part, to be written.
-struct TDateFields {
-  bool& Use;
-  bool& Relative;
-  int32_t& Amount;
-  std::string& Units;
-  double& Min;
-  double& Max;
-};
-
-TDateFields FieldsOf(TDateKind kind, TFileFilter& f) {
-  switch (kind) {
-    case TDateKind::Created:
-      return {f.FilterUseCreatedDT, f.FilterCreatedDTRelative, f.FilterCreatedDTRelativeAmount,
-              f.FilterCreatedDTRelativeUnits, f.FilterMinCreatedDT, f.FilterMaxCreatedDT};
-    case TDateKind::Modified:
-      return {f.FilterUseModifiedDT, f.FilterModifiedDTRelative, f.FilterModifiedDTRelativeAmount,
-              f.FilterModifiedDTRelativeUnits, f.FilterMinModifiedDT, f.FilterMaxModifiedDT};
-    case TDateKind::Accessed: break;
-  }
-  return {f.FilterUseAccessedDT, f.FilterAccessedDTRelative, f.FilterAccessedDTRelativeAmount,
-          f.FilterAccessedDTRelativeUnits, f.FilterMinAccessedDT, f.FilterMaxAccessedDT};
-}
+using TDateFields = TFileFilter::TDatePartFields;
 
 bool ParseRelative(std::string_view rest, TDateFields fields) {
   const size_t colon = rest.find(':');
@@ -74,8 +52,8 @@ bool ParseRelative(std::string_view rest, TDateFields fields) {
   for (std::string_view word : kUnits) known = known || word == unit;
   if (!amount || !known) return false;
   fields.Relative = true;
-  fields.Amount = *amount;
-  fields.Units = std::string(unit);
+  fields.RelativeAmount = *amount;
+  fields.RelativeUnits = std::string(unit);
   return true;
 }
 
@@ -112,7 +90,7 @@ bool ParseSizeFilter(const std::string& value, TFileFilter& filter) {
 
 bool ParseDateFilter(const std::string& value, TDateKind kind, TFileFilter& filter) {
   const std::string_view text(value);
-  TDateFields fields = FieldsOf(kind, filter);
+  TDateFields fields = filter.DatePartFields()[static_cast<size_t>(kind)];
   const bool parsed = text.starts_with("last:")      ? ParseRelative(text.substr(5), fields)
                       : text.starts_with("between:") ? ParseBetween(text.substr(8), fields)
                                                      : false;

@@ -101,10 +101,14 @@ QCheckBox* MakeTitle(const char* name, const char* caption, const char* hint, QW
   return box;
 }
 
-QGroupBox* MakeGroup(QWidget* parent) {
-  auto* group = new QGroupBox(parent);
-  group->setFlat(false);
-  return group;
+QGroupBox* MakeGroup(QWidget* parent) { return new QGroupBox(parent); }
+
+// A group's title row above its controls.
+QVBoxLayout* GroupLayout(QGroupBox* group) {
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(8, 6, 8, 8);
+  layout->setSpacing(6);
+  return layout;
 }
 
 // The whole number of a trimmed text of digits, if it is one and fits.
@@ -188,9 +192,7 @@ QWidget* TFilterForm::CreateSizeGroup() {
   row->addWidget(edToSize_);
   row->addWidget(ddToSizeUnits_);
   row->addStretch(1);
-  auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(8, 6, 8, 8);
-  layout->setSpacing(6);
+  QVBoxLayout* layout = GroupLayout(group);
   layout->addWidget(ckSize_);
   layout->addLayout(row);
 
@@ -254,9 +256,7 @@ QWidget* TFilterForm::CreateDateGroup(TDateKind kind, const char* word, const ch
   titleRow->addStretch(1);
   titleRow->addWidget(date.relative);
   titleRow->addWidget(date.absolute);
-  auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(8, 6, 8, 8);
-  layout->setSpacing(6);
+  QVBoxLayout* layout = GroupLayout(group);
   layout->addLayout(titleRow);
   layout->addWidget(date.sets);
 
@@ -309,9 +309,7 @@ QWidget* TFilterForm::CreateAttributesGroup() {
   row->addWidget(CreateAttribute(system_, "System", texts::kSystem, texts::kSystemHint));
   row->addWidget(CreateAttribute(hidden_, "Hidden", texts::kHidden, texts::kHiddenHint));
   row->addWidget(CreateAttribute(compressed_, "Compressed", texts::kCompressed, texts::kCompressedHint));
-  auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(8, 6, 8, 8);
-  layout->setSpacing(6);
+  QVBoxLayout* layout = GroupLayout(group);
   layout->addWidget(ckAttributes_);
   layout->addLayout(row);
   connect(ckAttributes_, &QCheckBox::clicked, this, &TFilterForm::Changed);
@@ -479,31 +477,16 @@ search::TFileFilter TFilterForm::FilterFromControls() const {
   filter.FilterUseSize = ckSize_->isChecked();
   filter.FilterMinSize = SizeOf(edFromSize_, ddFromSizeUnits_, 0).value_or(0);
   filter.FilterMaxSize = SizeOf(edToSize_, ddToSizeUnits_, INT64_MAX).value_or(INT64_MAX);
-  struct TFields {
-    bool& use;
-    bool& relative;
-    int32_t& amount;
-    std::string& units;
-    double& min;
-    double& max;
-  };
-  TFields fields[] = {
-      {filter.FilterUseCreatedDT, filter.FilterCreatedDTRelative, filter.FilterCreatedDTRelativeAmount,
-       filter.FilterCreatedDTRelativeUnits, filter.FilterMinCreatedDT, filter.FilterMaxCreatedDT},
-      {filter.FilterUseModifiedDT, filter.FilterModifiedDTRelative, filter.FilterModifiedDTRelativeAmount,
-       filter.FilterModifiedDTRelativeUnits, filter.FilterMinModifiedDT, filter.FilterMaxModifiedDT},
-      {filter.FilterUseAccessedDT, filter.FilterAccessedDTRelative, filter.FilterAccessedDTRelativeAmount,
-       filter.FilterAccessedDTRelativeUnits, filter.FilterMinAccessedDT, filter.FilterMaxAccessedDT},
-  };
+  const auto fields = filter.DatePartFields();
   for (int kind = kCreated; kind <= kAccessed; ++kind) {
     const TDateGroup& date = dates_[kind];
-    TFields& field = fields[kind];
-    field.use = date.check->isChecked();
-    field.relative = date.relative->isChecked();
-    field.amount = AmountOf(date.within).value_or(0);
-    field.units = EngineString(date.units->currentText());
-    field.min = FromOf(date);
-    field.max = ToOf(date);
+    const search::TFileFilter::TDatePartFields& field = fields[kind];
+    field.Use = date.check->isChecked();
+    field.Relative = date.relative->isChecked();
+    field.RelativeAmount = AmountOf(date.within).value_or(0);
+    field.RelativeUnits = EngineString(date.units->currentText());
+    field.Min = FromOf(date);
+    field.Max = ToOf(date);
   }
   filter.FilterUseAttribute = ckAttributes_->isChecked();
   filter.FilterAttributeArchive = StateOf(archive_);

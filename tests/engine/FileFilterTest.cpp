@@ -147,26 +147,17 @@ TEST(FileFilter, DateRangesRelativeAndAbsolute) {
       {"no bounds, unavailable", false, 0, "", kMinDateTime, kMaxDateTime, 0, false},
   };
   for (const Case& c : cases) {
-    for (int part = 0; part < 3; ++part) {
+    for (size_t part = 0; part < 3; ++part) {
       TFileFilter filter;
+      const TFileFilter::TDatePartFields fields = filter.DatePartFields()[part];
+      fields.Use = true;
+      fields.Relative = c.relative;
+      fields.RelativeAmount = c.amount;
+      fields.RelativeUnits = c.unit;
+      fields.Min = c.min;
+      fields.Max = c.max;
       TFileListEntry entry = Entry(1, now, now, now, 32);
-      bool* use[] = {&filter.FilterUseCreatedDT, &filter.FilterUseModifiedDT, &filter.FilterUseAccessedDT};
-      bool* relative[] = {&filter.FilterCreatedDTRelative, &filter.FilterModifiedDTRelative,
-                          &filter.FilterAccessedDTRelative};
-      int32_t* amount[] = {&filter.FilterCreatedDTRelativeAmount, &filter.FilterModifiedDTRelativeAmount,
-                           &filter.FilterAccessedDTRelativeAmount};
-      std::string* unit[] = {&filter.FilterCreatedDTRelativeUnits, &filter.FilterModifiedDTRelativeUnits,
-                             &filter.FilterAccessedDTRelativeUnits};
-      double* min[] = {&filter.FilterMinCreatedDT, &filter.FilterMinModifiedDT, &filter.FilterMinAccessedDT};
-      double* max[] = {&filter.FilterMaxCreatedDT, &filter.FilterMaxModifiedDT, &filter.FilterMaxAccessedDT};
-      double* time[] = {&entry.Created, &entry.Modified, &entry.Accessed};
-      *use[part] = true;
-      *relative[part] = c.relative;
-      *amount[part] = c.amount;
-      *unit[part] = c.unit;
-      *min[part] = c.min;
-      *max[part] = c.max;
-      *time[part] = c.time;
+      entry.*filter.DateParts()[part].Time = c.time;
       EXPECT_EQ(Passes(filter, entry, now), c.passes) << c.what << ", date part " << part;
     }
   }

@@ -54,6 +54,17 @@ std::array<TFileFilter::TDatePart, 3> TFileFilter::DateParts() const {
   }};
 }
 
+std::array<TFileFilter::TDatePartFields, 3> TFileFilter::DatePartFields() {
+  return {{
+      {FilterUseCreatedDT, FilterCreatedDTRelative, FilterCreatedDTRelativeAmount, FilterCreatedDTRelativeUnits,
+       FilterMinCreatedDT, FilterMaxCreatedDT},
+      {FilterUseModifiedDT, FilterModifiedDTRelative, FilterModifiedDTRelativeAmount, FilterModifiedDTRelativeUnits,
+       FilterMinModifiedDT, FilterMaxModifiedDT},
+      {FilterUseAccessedDT, FilterAccessedDTRelative, FilterAccessedDTRelativeAmount, FilterAccessedDTRelativeUnits,
+       FilterMinAccessedDT, FilterMaxAccessedDT},
+  }};
+}
+
 bool TFileFilter::Active() const {
   return FilterUseSize || FilterUseCreatedDT || FilterUseModifiedDT || FilterUseAccessedDT || FilterUseAttribute;
 }

@@ -62,6 +62,17 @@ struct TFileFilter {
   // Created, modified and accessed, in that order.
   std::array<TDatePart, 3> DateParts() const;
 
+  // The same three parts, to be changed.
+  struct TDatePartFields {
+    bool& Use;
+    bool& Relative;
+    int32_t& RelativeAmount;
+    std::string& RelativeUnits;
+    double& Min;
+    double& Max;
+  };
+  std::array<TDatePartFields, 3> DatePartFields();
+
   // True when any part of the filter is switched on.
   bool Active() const;
 
