@@ -3,6 +3,7 @@
 // hint and clear button around it.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -108,6 +109,16 @@ class FilterFormTest : public QObject {
     QCOMPARE(from->text(), QString("1"));
     QTest::keyClicks(from, "234567890");
     QCOMPARE(from->text(), QString("12345678"));  // at most 8 digits
+    QTest::keyClick(from, Qt::Key_Home);
+    QTest::keyClick(from, Qt::Key_Delete);
+    QCOMPARE(from->text(), QString("2345678"));
+    QApplication::clipboard()->setText("9");
+    from->paste();
+    QCOMPARE(from->text(), QString("92345678"));  // pasted at the cursor
+    from->clear();
+    QApplication::clipboard()->setText("1 KB");
+    from->paste();
+    QCOMPARE(from->text(), QString());  // not digits: refused whole
 
     QLineEdit* within = dialog.Edit("edAccessedWithin");
     QTest::keyClicks(within, "q");
