@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -223,6 +224,8 @@ QWidget* TFilterForm::CreateDateGroup(TDateKind kind, const char* word, const ch
   date.relative->setObjectName("rb" + w + "Relative");
   date.absolute = new QRadioButton(texts::kAbsolute, group);
   date.absolute->setObjectName("rb" + w + "Absolute");
+  date.relative->installEventFilter(this);
+  date.absolute->installEventFilter(this);
 
   date.sets = new QStackedWidget(group);
   auto* relativeSet = new QWidget(date.sets);
@@ -291,6 +294,7 @@ QWidget* TFilterForm::CreateAttribute(TAttributeGroup& attribute, const char* wo
   layout->setSpacing(2);
   for (QRadioButton* button : {attribute.set, attribute.notSet, attribute.either}) {
     layout->addWidget(button);
+    button->installEventFilter(this);
     connect(button, &QRadioButton::toggled, this, [this](bool checked) {
       if (checked) AttributeChange();
     });
@@ -361,6 +365,20 @@ void TFilterForm::SetTabOrder() {
   }
   order += {btOk_, btCancel_, btReset_};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool TFilterForm::eventFilter(QObject* watched, QEvent* event) {
+  auto* button = qobject_cast<QRadioButton*>(watched);
+  if (button == nullptr || event->type() != QEvent::FocusIn || button->isChecked()) return false;
+  const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+  if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) return false;
+  for (QRadioButton* sibling : button->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+    if (sibling->isChecked()) {
+      sibling->setFocus(reason);
+      return true;
+    }
+  }
+  return false;
 }
 
 void TFilterForm::btResetClick() {
