@@ -11,9 +11,18 @@ namespace {
 
 using search::TSearchCriteria;
 
+// Context lines are listed from memory: far more than anyone reads, but a bound.
+constexpr int kMaxContextLines = 10000;
+
+bool ParseContextLines(const std::string& text, int& value);
+
 bool ParseCount(const std::string& text, int& value) {
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return result.ec == std::errc() && result.ptr == text.data() + text.size() && value >= 0;
+}
+
+bool ParseContextLines(const std::string& text, int& value) {
+  return ParseCount(text, value) && value <= kMaxContextLines;
 }
 
 const std::map<std::string, int> kSortFields = {
@@ -71,11 +80,11 @@ std::map<std::string, std::function<bool(TCliOptions&, const std::string&)>> Val
        }},
       {"--before",
        [](TCliOptions& o, const std::string& v) {
-         return ParseCount(v, o.Criteria.NumberOfLinesToShowBeforeMatch);
+         return ParseContextLines(v, o.Criteria.NumberOfLinesToShowBeforeMatch);
        }},
       {"--after",
        [](TCliOptions& o, const std::string& v) {
-         return ParseCount(v, o.Criteria.NumberOfLinesToShowAfterMatch);
+         return ParseContextLines(v, o.Criteria.NumberOfLinesToShowAfterMatch);
        }},
       {"--sort",
        [](TCliOptions& o, const std::string& v) {
@@ -181,8 +190,8 @@ const char* const kCliHelp =
     "What to show:\n"
     "      --no-lines             list matching files without their lines\n"
     "      --no-minimise          keep runs of blanks in the lines shown\n"
-    "  -B, --before N             context lines before a match (default 2)\n"
-    "  -A, --after N              context lines after a match (default 2)\n"
+    "  -B, --before N             context lines before a match (default 2, at most 10000)\n"
+    "  -A, --after N              context lines after a match (default 2, at most 10000)\n"
     "      --blank-lines          let blank lines count as context\n"
     "      --sort path|name|matches|created|modified|accessed|size   (default path)\n"
     "      --descending           sort in descending order\n"

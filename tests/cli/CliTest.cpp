@@ -76,6 +76,9 @@ TEST(SearchCli, BadUsageExitsTwoWithOneLine) {
       {{"-p", "/", "--bogus"}, "search-cli: unknown option '--bogus' (see --help)\n"},
       {{"-p", "/", "-m", "xor"}, "search-cli: invalid value 'xor' for option '--match'\n"},
       {{"-p", "/", "-B", "-1"}, "search-cli: invalid value '-1' for option '--before'\n"},
+      // Above the maximum the help states: each listed line is held in memory.
+      {{"-p", "/", "-B", "10001"}, "search-cli: invalid value '10001' for option '--before'\n"},
+      {{"-p", "/", "-A2147483647"}, "search-cli: invalid value '2147483647' for option '--after'\n"},
       {{"-p"}, "search-cli: option '-p' needs a value\n"},
   };
   for (const Case& c : cases) {
