@@ -13,6 +13,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/RowText.h"
+#include "search/engine/filter/FilterDescription.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchRun.h"
 #include "search/engine/run/SearchState.h"
@@ -63,6 +64,14 @@ bool PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& d
   return written && fflush(stdout) == 0 && ferror(stdout) == 0;
 }
 
+// The label text on the first line, then each clause of the hint on a line of its own.
+void PrintFilterDescription(const search::TFileFilter& filter) {
+  const search::TFilterDescription description = search::DescribeFilter(filter);
+  std::string out = description.Label + "\n";
+  for (const std::string& line : description.HintLines()) out += line + "\n";
+  fputs(out.c_str(), stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +85,10 @@ int main(int argc, char** argv) {
   }
   if (options->ShowHelp) {
     fputs(cli::kCliHelp, stdout);
+    return 0;
+  }
+  if (options->ShowFilterDescription) {
+    PrintFilterDescription(options->Criteria.Filter);
     return 0;
   }
 

@@ -1,10 +1,12 @@
 #include "platform/registry/Registry.h"
 
 #include <cstdlib>
-#include <pwd.h>
 #include <unistd.h>
 
+#include "platform/fs/HomeFolder.h"
+
 namespace platform::registry {
+namespace fs = platform::fs;
 
 std::string RegKey::PathText() const {
   std::string text;
@@ -59,9 +61,8 @@ std::vector<std::string> StoredPath(const Hive& hive, const std::vector<std::str
 }
 
 std::filesystem::path HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr) return entry->pw_dir;
-  return ".";
+  const std::string home = fs::HomeFolder();
+  return home.empty() ? std::filesystem::path(".") : std::filesystem::path(home);
 }
 
 }  // namespace

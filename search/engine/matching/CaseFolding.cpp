@@ -3,16 +3,13 @@
 #include <clocale>
 #include <cstring>
 #include <cwctype>
-#include <langinfo.h>
 
+#include "platform/locale/Codeset.h"
 #include "search/engine/Utf8.h"
 
 namespace search {
 
-bool LocaleIsUtf8() {
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
-}
+bool LocaleIsUtf8() { return platform::locale::CodesetIsUtf8(); }
 
 bool HasNonAscii(std::string_view text) {
   for (char c : text) {

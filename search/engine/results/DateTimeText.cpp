@@ -14,9 +14,7 @@ std::string Format(const char* pattern, const struct tm& fields) {
   return std::string(buffer, length);
 }
 
-}  // namespace
-
-std::string FormatDateTime(double dayNumber) {
+std::string Format(double dayNumber, bool timeAtMidnight) {
   if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > 3e6) return {};
   // The day number is already local time, so it is broken down without any zone shift. The
   // time is cut to the second, never rounded (23:59:59.6 is still the same day); the
@@ -31,11 +29,17 @@ std::string FormatDateTime(double dayNumber) {
   // Only exactly midnight leaves the time out; 00:00:00.4 shows its time.
   const bool midnight = fields.tm_hour == 0 && fields.tm_min == 0 && fields.tm_sec == 0 &&
                         std::fabs(exact - static_cast<double>(seconds)) < allowance;
-  if (!midnight) {
+  if (timeAtMidnight || !midnight) {
     text += ' ';
     text += Format("%X", fields);
   }
   return text;
 }
+
+}  // namespace
+
+std::string FormatDateTime(double dayNumber) { return Format(dayNumber, false); }
+
+std::string FormatDateAndTime(double dayNumber) { return Format(dayNumber, true); }
 
 }  // namespace search
