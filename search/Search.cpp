@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
   TDataMod dataMod;
   QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
+  // Only the first argument counts (the folder extension passes the selected folders there).
+  if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+    mainForm.ApplyCommandLine(arguments.at(1));
+  }
   for (const std::string& error : dataMod.StartupErrors()) {
     ShowMessageDialog(DisplayString(error), TMessageKind::Error, {TMessageButton::OK}, 0, &mainForm);
   }

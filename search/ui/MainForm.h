@@ -47,6 +47,9 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void ApplyLayoutConstraints();
   void UpdateMainCaption();
   void BrowseClick();
+  // The program's first command-line argument: a folder list lands in the Path box with "*.*"
+  // in the Files box; an empty one changes nothing.
+  void ApplyCommandLine(const QString& argument);
 
   search::TSearchState& State() { return state_; }
   TResultsModel& ResultsModel() { return *model_; }
