@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QPainter>
 #include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
+#include "search/settings/ShellIntegration.h"
+#include "search/settings/forms/ConfigurationForm.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
@@ -70,6 +73,30 @@ void SetCriteria(TMainForm& form, const QString& path, const QString& files, con
 }
 
 }  // namespace
+
+// A registration with the extension file present and not registered.
+class TShownShellIntegration final : public TShellIntegration {
+ public:
+  std::string ExtensionFilePath() const override { return QCoreApplication::applicationFilePath().toStdString(); }
+  bool IsExtensionRegistered() override { return false; }
+  void RegisterExtension() override {}
+  void UnregisterExtension() override {}
+};
+
+// Every page of the preferences dialog.
+void SavePreferencePages(TDataMod& dataMod, QWidget& owner) {
+  TShownShellIntegration shell;
+  TConfigurationForm form(dataMod, shell, &owner);
+  form.show();
+  auto* pages = form.findChild<QTabWidget*>("pcPages");
+  const char* names[] = {"preferences-options.png", "preferences-colours.png", "preferences-editor.png",
+                         "preferences-file-info.png", "preferences-update.png"};
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    Save(form.grab(), names[i]);
+  }
+}
 
 int main(int argc, char** argv) {
   PrepareHeadless();
@@ -139,5 +166,8 @@ int main(int argc, char** argv) {
   error.show();
   QCoreApplication::processEvents();
   Save(error.grab(), "message-error.png");
+  error.hide();
+
+  SavePreferencePages(settings.DataMod(), form);
   return caught ? 0 : 1;
 }
