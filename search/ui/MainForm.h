@@ -24,6 +24,8 @@ class TDataMod;
 class TResultsModel;
 class TResultsView;
 class TStatusPanels;
+class TGoToWebsite;
+class TUpdateAvailable;
 
 // The Path box after Browse picked a folder: the folder alone, or appended after a blank when
 // the box's trimmed text ends with ";".
@@ -60,6 +62,8 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TResultsModel& ResultsModel() { return *model_; }
   TResultsView& Results() { return *vstResults_; }
   TBusyForm* BusyForm() const { return busy_.get(); }
+  TUpdateAvailable& UpdateAvailable() { return *updateAvailable_; }
+  TGoToWebsite& GoToWebsite() { return *goToWebsite_; }
 
   // The folder picker; replaceable so that Browse can be driven without a real dialog.
   std::function<QString(QWidget* owner, const QString& title, const QString& initial)> BrowseForFolder;
@@ -96,6 +100,10 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void btClearFilterClick();
   void UpdateFilterDescription();
   void UpdateControlStates();
+  // The update check and the web links.
+  void CreateUpdateCheck();
+  // On the first showing: the update menu and the monthly check.
+  void UpdateCheckShowSteps();
   void UpdateSearchResultsBox();
   void vstResultsChange();
   void SplitterMoved();
@@ -145,6 +153,9 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TResultsView* vstResults_ = nullptr;
   TResultsModel* model_ = nullptr;
   TStatusPanels* statusBar_ = nullptr;
+  TUpdateAvailable* updateAvailable_ = nullptr;
+  TGoToWebsite* goToWebsite_ = nullptr;
+  bool shownOnce_ = false;
 
   QToolButton* btSearch_ = nullptr;
   QToolButton* tbHistory_ = nullptr;

@@ -123,7 +123,7 @@ class ConfigurationFormTest : public QObject {
       In<TColourButton>(form, "cbMatchedFilesBack")->click();
       In<QLineEdit>(form, "edSpecifiedEditor")->setText("/usr/bin/vi");
       In<QSpinBox>(form, "spBeforeMatch")->setValue(7);
-      In<QRadioButton>(form, "rbUpdateCheckNever")->setChecked(true);
+      In<QRadioButton>(form, "rbUpdateCheckMonthly")->setChecked(true);
       In<QPushButton>(form, "btCancel")->click();
     }
     QCOMPARE(shell.registrations, 0);
@@ -133,7 +133,7 @@ class ConfigurationFormTest : public QObject {
     QVERIFY(reloaded->CustomColours().empty());
     QCOMPARE(reloaded->Editor.Value(), std::string());
     QCOMPARE(reloaded->NumberOfLinesToShowBeforeMatch.Value(), 2);
-    QCOMPARE(int(reloaded->UpdateCheckFrequency.Value()), 1);
+    QCOMPARE(int(reloaded->UpdateCheckFrequency.Value()), 0);
   }
 
   void otherControlsLoadAndSave() {

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -16,6 +18,7 @@
 #include "search/ui/BusyForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/UpdateAvailable.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "support/TempTree.h"
@@ -169,5 +172,16 @@ int main(int argc, char** argv) {
   error.hide();
 
   SavePreferencePages(settings.DataMod(), form);
+
+  // A newer version announced by the last check: the extra menu entry, opened.
+  settings.DataMod().AvailableVersion.Set("7.1.0.3");
+  settings.DataMod().AvailableDownload.Set("https://www.vantrel-software.example/search/download/");
+  form.UpdateAvailable().UpdateAvailableMenu();
+  QCoreApplication::processEvents();
+  QMenu* update = form.UpdateAvailable().UpdateMenu();
+  update->popup(form.mapToGlobal(form.menuBar()->actionGeometry(update->menuAction()).bottomLeft()));
+  QCoreApplication::processEvents();
+  Save(Composite(form, *update), "main-update-available.png");
+  update->hide();
   return caught ? 0 : 1;
 }
