@@ -356,6 +356,28 @@ class ConfigurationFormTest : public QObject {
     for (const auto& file : registration.FolderActions().Files()) QVERIFY(!std::filesystem::exists(file));
   }
 
+  void tabFollowsTheRowsOfEachPage() {
+    TSettingsSandbox sandbox;
+    sandbox.DataMod().DefaultEditor.Set(0);
+    sandbox.DataMod().UseExternalEditor.Set(true);
+    TFakeShellIntegration shell;
+    TConfigurationForm form(sandbox.DataMod(), shell);
+    // The next widget in the chain after `from` and its own parts (a spin box's text box).
+    const auto follows = [&form](const char* from, const char* to) {
+      QWidget* start = In<QWidget>(form, from);
+      QWidget* next = start->nextInFocusChain();
+      while (start->isAncestorOf(next)) next = next->nextInFocusChain();
+      return next == In<QWidget>(form, to);
+    };
+    QVERIFY(follows("ckUseInternalEditor", "rbInternal"));
+    QVERIFY(follows("btConfigureEditor", "ckAssociatedApplication"));
+    QVERIFY(follows("rbExternal", "edSpecifiedEditor"));
+    QVERIFY(follows("btSpecifiedEditor", "edExternalEditorArguments"));
+    QVERIFY(follows("ckShowFileAccessedDate", "spBeforeMatch"));
+    QVERIFY(follows("spAfterMatch", "ckIncludeBlankLines"));
+    QVERIFY(follows("cbMatchedFilesFore", "cbMatchedFilesBack"));
+  }
+
   void applicationBrowserFillsTheBox() {
     TSettingsSandbox sandbox;
     sandbox.DataMod().DefaultEditor.Set(1);

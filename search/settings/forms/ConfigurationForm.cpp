@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "search/settings/DataModule.h"
 #include "search/settings/ShellIntegration.h"
@@ -81,6 +82,7 @@ TConfigurationForm::TConfigurationForm(TDataMod& dataMod, TShellIntegration& she
   layout->addWidget(pcPages_);
   layout->addLayout(buttons);
 
+  SetTabOrder();
   FormCreate();
   setFixedSize(sizeHint().expandedTo(QSize(480, 0)));
 }
@@ -299,6 +301,20 @@ QWidget* TConfigurationForm::CreateUpdatePage() {
   }
   layout->addStretch();
   return page;
+}
+
+// Row by row, as the pages read.
+void TConfigurationForm::SetTabOrder() {
+  const std::vector<QWidget*> editor = {ckUseInternalEditor_, rbInternal_,         btConfigureEditor_,
+                                        ckAssociatedApplication_, rbAssociated_, ckSpecifiedEditor_,
+                                        rbExternal_,         edSpecifiedEditor_,  btSpecifiedEditor_,
+                                        edExternalEditorArguments_};
+  const std::vector<QWidget*> fileInfo = {ckShowFileSize_, ckShowFileCreationDate_, ckShowFileModifiedDate_,
+                                          ckShowFileAccessedDate_, spBeforeMatch_, spAfterMatch_,
+                                          ckIncludeBlankLines_};
+  for (const auto* chain : {&editor, &fileInfo}) {
+    for (size_t i = 1; i < chain->size(); ++i) setTabOrder((*chain)[i - 1], (*chain)[i]);
+  }
 }
 
 QString TConfigurationForm::FontDescription(const QFont& font) {

@@ -49,6 +49,7 @@ class TConfigurationForm final : public QDialog {
   QCheckBox* AddCheckBox(QWidget* page, const char* name, const char* caption);
   TColourButton* AddColourButton(QWidget* page, const char* name);
 
+  void SetTabOrder();
   void FormCreate();
   void btOkClick();
   void SelectionChanged();
