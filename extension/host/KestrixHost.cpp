@@ -25,18 +25,19 @@ HRESULT TKestrixHost::CreateHandler(const std::vector<std::string>& folders, Com
   return init->QueryInterface(IID_IContextMenu, handler.Out());
 }
 
-HRESULT TKestrixHost::BuildMenu(IContextMenu& handler, Menu& menu) const {
-  const HRESULT result = handler.QueryContextMenu(&menu, 0, kFirstCommandId, kLastCommandId, CMF_NORMAL);
-  return Failed(result) ? result : S_OK;
+HRESULT TKestrixHost::BuildMenu(const std::vector<std::string>& folders, ComPtr<IContextMenu>& handler,
+                                Menu& menu) const {
+  const HRESULT result = CreateHandler(folders, handler);
+  if (Failed(result)) return result;
+  const HRESULT added = handler->QueryContextMenu(&menu, 0, kFirstCommandId, kLastCommandId, CMF_NORMAL);
+  return Failed(added) ? added : S_OK;
 }
 
 HRESULT TKestrixHost::MenuEntries(const std::vector<std::string>& folders, std::vector<TMenuEntry>& entries) const {
   entries.clear();
   ComPtr<IContextMenu> handler;
   Menu menu;
-  HRESULT result = CreateHandler(folders, handler);
-  if (Succeeded(result)) result = BuildMenu(*handler.Get(), menu);
-  if (Failed(result)) return result;
+  if (const HRESULT result = BuildMenu(folders, handler, menu); Failed(result)) return result;
   for (const MenuItem& item : menu.Items()) {
     if (item.separator) continue;
     char help[1024] = "";
@@ -49,9 +50,7 @@ HRESULT TKestrixHost::MenuEntries(const std::vector<std::string>& folders, std::
 HRESULT TKestrixHost::Invoke(const std::vector<std::string>& folders, HWND owner) const {
   ComPtr<IContextMenu> handler;
   Menu menu;
-  HRESULT result = CreateHandler(folders, handler);
-  if (Succeeded(result)) result = BuildMenu(*handler.Get(), menu);
-  if (Failed(result)) return result;
+  if (const HRESULT result = BuildMenu(folders, handler, menu); Failed(result)) return result;
   for (const MenuItem& item : menu.Items()) {
     if (item.separator) continue;
     CommandInvocation invocation;

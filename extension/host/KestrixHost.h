@@ -35,7 +35,10 @@ class TKestrixHost {
   static constexpr uint32_t kLastCommandId = 0x7FFF;
 
  private:
-  platform::com::HRESULT BuildMenu(platform::com::IContextMenu& handler, platform::com::Menu& menu) const;
+  // A handler for `folders` and the context menu it fills.
+  platform::com::HRESULT BuildMenu(const std::vector<std::string>& folders,
+                                   platform::com::ComPtr<platform::com::IContextMenu>& handler,
+                                   platform::com::Menu& menu) const;
 
   const TKestrixLibrary& library_;
 };

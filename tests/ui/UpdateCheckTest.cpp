@@ -62,6 +62,27 @@ bool RunCheck(TCheckForNewVersion& checker, const QString& address) {
   return got.count() == 1;
 }
 
+// The window's update side on settings of its own, checking monthly against a local server.
+struct TUpdateSetup {
+  TUpdateSetup(int status, const QByteArray& body) {
+    server.Serve(status, body);
+    qputenv("VANTREL_UPDATE_URL", server.Address().toLocal8Bit());
+    sandbox.DataMod().UpdateCheckFrequency.Set(1);
+  }
+  // Runs the show steps and waits for the check they start.
+  bool ShowAndWait() {
+    QSignalSpy ended(&updates.Checker(), &TCheckForNewVersion::CheckEnded);
+    updates.ShowSteps();
+    return ended.wait(20000);
+  }
+
+  TTestServer server;
+  TSettingsSandbox sandbox;
+  TDataMod& d = sandbox.DataMod();
+  QMenuBar bar;
+  TUpdateAvailable updates{d, &bar};
+};
+
 constexpr const char* kNewer = "Version=7.0.0.58\r\nDownload=https://vantrel.test/download/\r\n";
 
 }  // namespace
@@ -163,17 +184,10 @@ class UpdateCheckTest : public QObject {
   void menuShowsANewerAnnouncedVersion() {
     QFETCH(QByteArray, file);
     QFETCH(bool, visible);
-    TTestServer server;
-    server.Serve(200, file);
-    qputenv("VANTREL_UPDATE_URL", server.Address().toLocal8Bit());
-    TSettingsSandbox sandbox;
-    TDataMod& d = sandbox.DataMod();
-    d.UpdateCheckFrequency.Set(1);
-    QMenuBar bar;
-    TUpdateAvailable updates(d, &bar);
-    QSignalSpy ended(&updates.Checker(), &TCheckForNewVersion::CheckEnded);
-    updates.ShowSteps();
-    QVERIFY(ended.wait(20000));
+    TUpdateSetup setup(200, file);
+    TDataMod& d = setup.d;
+    TUpdateAvailable& updates = setup.updates;
+    QVERIFY(setup.ShowAndWait());
     QCOMPARE(updates.UpdateMenu()->menuAction()->isVisible(), visible);
     if (visible) QCOMPARE(updates.UpdateMenu()->title(), "&Version " + QString::fromStdString(d.AvailableVersion.Value()) + " Available");
 
@@ -191,14 +205,9 @@ class UpdateCheckTest : public QObject {
   }
 
   void monthlyCheckWritesTheDayFirst() {
-    TTestServer server;
-    server.Serve(200, kNewer);
-    qputenv("VANTREL_UPDATE_URL", server.Address().toLocal8Bit());
-    TSettingsSandbox sandbox;
-    TDataMod& d = sandbox.DataMod();
-    d.UpdateCheckFrequency.Set(1);
-    QMenuBar bar;
-    TUpdateAvailable updates(d, &bar);
+    TUpdateSetup setup(200, kNewer);
+    TDataMod& d = setup.d;
+    TUpdateAvailable& updates = setup.updates;
     const int today = int(QDate(1899, 12, 30).daysTo(QDate(2026, 12, 10)));
     updates.Today = [today] { return today; };
 
@@ -218,19 +227,12 @@ class UpdateCheckTest : public QObject {
   }
 
   void failedCheckChangesNothing() {
-    TTestServer server;
-    server.Serve(404, "Version=9\nDownload=https://elsewhere.test/\n");
-    qputenv("VANTREL_UPDATE_URL", server.Address().toLocal8Bit());
-    TSettingsSandbox sandbox;
-    TDataMod& d = sandbox.DataMod();
+    TUpdateSetup setup(404, "Version=9\nDownload=https://elsewhere.test/\n");
+    TDataMod& d = setup.d;
     d.AvailableVersion.Set("7.0.0.58");
     d.AvailableDownload.Set("https://vantrel.test/download/");
-    d.UpdateCheckFrequency.Set(1);
-    QMenuBar bar;
-    TUpdateAvailable updates(d, &bar);
-    QSignalSpy ended(&updates.Checker(), &TCheckForNewVersion::CheckEnded);
-    updates.ShowSteps();
-    QVERIFY(ended.wait(20000));
+    QVERIFY(setup.ShowAndWait());
+    TUpdateAvailable& updates = setup.updates;
     QCOMPARE(d.AvailableVersion.Value(), std::string("7.0.0.58"));
     QCOMPARE(d.AvailableDownload.Value(), std::string("https://vantrel.test/download/"));
     QVERIFY(updates.UpdateMenu()->menuAction()->isVisible());
