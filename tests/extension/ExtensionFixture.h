@@ -6,9 +6,7 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "extension/KestrixIdentity.h"
@@ -57,10 +55,7 @@ class ExtensionFixture : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     if (!std::filesystem::exists(file)) return std::nullopt;
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadFileText(file);
   }
 
   TempTree tree;

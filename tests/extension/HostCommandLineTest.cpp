@@ -32,16 +32,9 @@ class HostCommandLineTest : public ExtensionFixture {
     const int status = std::system(command.c_str());
     Outcome outcome;
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.out = Read(out);
-    outcome.err = Read(err);
+    outcome.out = ReadFileText(out);
+    outcome.err = ReadFileText(err);
     return outcome;
-  }
-
-  static std::string Read(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
   }
 
   TRegisterDll ProgramRegistration() {

@@ -6,19 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "support/TempTree.h"
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
@@ -47,8 +38,8 @@ TEST_F(DesktopFolderActionsTest, DesktopFilesAreValid) {
   for (const auto& file : {files[0], files[2]}) {
     const std::string report = (tree.Root() / "report").string();
     const int status = std::system(("desktop-file-validate " + Quoted(file.string()) + " >" + Quoted(report) + " 2>&1").c_str());
-    EXPECT_EQ(status, 0) << file << "\n" << ReadFile(report);
-    EXPECT_EQ(ReadFile(report), "") << file;
+    EXPECT_EQ(status, 0) << file << "\n" << ReadFileText(report);
+    EXPECT_EQ(ReadFileText(report), "") << file;
   }
 }
 
@@ -93,21 +84,21 @@ TEST_F(DesktopFolderActionsTest, ScriptRunsTheHostWithTheSelectedNames) {
   const auto shown = tree.MakeFolder("shown");
   const std::string ran = (tree.Root() / "host dir" / "ran").string();
   ASSERT_EQ(std::system(("cd " + Quoted(shown.string()) + " && " + Quoted(script.string()) + " 'a b' '$x'").c_str()), 0);
-  EXPECT_EQ(ReadFile(ran), shown.string() + "\n[--invoke]\n[--]\n[a b]\n[$x]\n");
+  EXPECT_EQ(ReadFileText(ran), shown.string() + "\n[--invoke]\n[--]\n[a b]\n[$x]\n");
 
   // Chosen on the folder's background, with nothing selected: the shown folder.
   ASSERT_EQ(std::system(("cd " + Quoted(shown.string()) + " && " + Quoted(script.string())).c_str()), 0);
-  EXPECT_EQ(ReadFile(ran), shown.string() + "\n[--invoke]\n[--]\n[" + shown.string() + "]\n");
+  EXPECT_EQ(ReadFileText(ran), shown.string() + "\n[--invoke]\n[--]\n[" + shown.string() + "]\n");
 }
 
 TEST_F(DesktopFolderActionsTest, TheUsersOwnFilesAreNeverTouched) {
   const auto files = actions.Files();
   const auto own = tree.Write("data/applications/vantrel-search-folder.desktop", "[Desktop Entry]\nName=Mine\n");
   ASSERT_TRUE(actions.Install().empty());
-  EXPECT_EQ(ReadFile(own), "[Desktop Entry]\nName=Mine\n");
+  EXPECT_EQ(ReadFileText(own), "[Desktop Entry]\nName=Mine\n");
   EXPECT_TRUE(TDesktopFolderActions::IsOurs(files[0]));
   actions.Remove();
-  EXPECT_EQ(ReadFile(own), "[Desktop Entry]\nName=Mine\n");
+  EXPECT_EQ(ReadFileText(own), "[Desktop Entry]\nName=Mine\n");
   EXPECT_FALSE(std::filesystem::exists(files[0]));
   EXPECT_FALSE(std::filesystem::exists(files[1]));
 }
@@ -117,8 +108,8 @@ TEST_F(DesktopFolderActionsTest, OurFilesAreRewrittenForANewPlace) {
   TDesktopFolderActions moved(tree.Root() / "data", "/opt/new/kestrix-host");
   ASSERT_TRUE(moved.Install().empty());
   for (const auto& file : moved.Files()) {
-    EXPECT_NE(ReadFile(file).find("/opt/new/kestrix-host"), std::string::npos) << file;
-    EXPECT_EQ(ReadFile(file).find("vantrel search"), std::string::npos) << file;
+    EXPECT_NE(ReadFileText(file).find("/opt/new/kestrix-host"), std::string::npos) << file;
+    EXPECT_EQ(ReadFileText(file).find("vantrel search"), std::string::npos) << file;
   }
   // Nothing half-written is left beside them.
   size_t entries = 0;

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/registry/Registry.h"
 #include "support/TempTree.h"
@@ -20,13 +18,6 @@ constexpr const char* kClassKey = "CLSID\\{6E1F0C3A-92B7-4D58-A1C4-3F7E2B9D8A65}
 constexpr const char* kHandlerKey = "Folder\\shellex\\ContextMenuHandlers\\Vantrel Software &Search...";
 constexpr const char* kFindKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindExtensions\\Static\\VantrelSearch";
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class RegisterDllTest : public ::testing::Test {
  protected:
@@ -166,7 +157,7 @@ TEST_F(RegisterDllTest, RegistrationInstallsTheFolderActionsAndUnregistrationRem
   EXPECT_EQ(files[2], tree.Root() / "data/applications/vantrel-search-folder.desktop");
   for (const auto& file : files) {
     EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
-    EXPECT_NE(ReadFile(file).find("/opt/vantrel search/kestrix-host"), std::string::npos) << file;
+    EXPECT_NE(ReadFileText(file).find("/opt/vantrel search/kestrix-host"), std::string::npos) << file;
   }
   registration.UnregisterExtension();
   for (const auto& file : files) EXPECT_FALSE(std::filesystem::exists(file)) << file;
