@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 
 #include "search/settings/DataModule.h"
+#include "search/settings/forms/ConfigurationForm.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
@@ -38,10 +38,7 @@ int main(int argc, char** argv) {
   TDataMod dataMod;
   QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
-  // Only the first argument counts (the folder extension passes the selected folders there).
-  if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
-    mainForm.ApplyCommandLine(arguments.at(1));
-  }
+  mainForm.ShowPreferencesDialog = [&dataMod](QWidget* owner) { return RunConfigurationForm(owner, dataMod); };
   for (const std::string& error : dataMod.StartupErrors()) {
     ShowMessageDialog(DisplayString(error), TMessageKind::Error, {TMessageButton::OK}, 0, &mainForm);
   }

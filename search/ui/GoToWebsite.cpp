@@ -17,16 +17,23 @@ constexpr const char* kHomePageHintUnnamed = "Show home page";
 constexpr const char* kWebsiteCaption = "Vantrel Software &web site";
 constexpr const char* kWebsiteHint = "Show Vantrel Software web site";
 
+QAction* NamedAction(QObject* owner, const char* name) {
+  QAction* action = owner != nullptr ? owner->findChild<QAction*>(name) : nullptr;
+  if (action == nullptr) {
+    action = new QAction(owner);
+    action->setObjectName(name);
+  }
+  return action;
+}
+
 }  // namespace
 
 TGoToWebsite::TGoToWebsite(const TVersionData& versionData, QObject* owner)
     : QObject(owner),
       versionData_(versionData),
-      acGoToHomePage_(new QAction(owner)),
-      acGoToVantrelSoftwareWebsite_(new QAction(owner)) {
+      acGoToHomePage_(NamedAction(owner, "acGoToHomePage")),
+      acGoToVantrelSoftwareWebsite_(NamedAction(owner, "acGoToVantrelSoftwareWebsite")) {
   setObjectName("GoToWebsite");
-  acGoToHomePage_->setObjectName("acGoToHomePage");
-  acGoToVantrelSoftwareWebsite_->setObjectName("acGoToVantrelSoftwareWebsite");
   OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   connect(acGoToHomePage_, &QAction::triggered, this, [this] { Open(versionData_.VersionInfo().Url); });
   connect(acGoToVantrelSoftwareWebsite_, &QAction::triggered, this,

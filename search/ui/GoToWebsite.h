@@ -14,7 +14,7 @@ class TGoToWebsite final : public QObject {
   Q_OBJECT
 
  public:
-  // The actions are created as children of `owner`.
+  // Works on the actions of `owner` with those names, created when `owner` has none.
   TGoToWebsite(const TVersionData& versionData, QObject* owner);
 
   QAction* ActionHomePage() const { return acGoToHomePage_; }

@@ -49,14 +49,11 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void ApplyLayoutConstraints();
   void UpdateMainCaption();
   void BrowseClick();
-  // The program's first command-line argument: a folder list lands in the Path box with "*.*"
-  // in the Files box; an empty one changes nothing.
-  void ApplyCommandLine(const QString& argument);
   // The Preferences command: the preferences dialog, and on OK the display settings applied
   // to this window at once.
   void PreferencesClick();
-  // The preferences dialog as PreferencesClick runs it; replaceable so that tests answer it.
-  std::function<bool(QWidget* owner, TDataMod& dataMod)> RunPreferences;
+  // The preferences dialog, shown modally; true when it closed with OK.
+  std::function<bool(QWidget* owner)> ShowPreferencesDialog;
 
   search::TSearchState& State() { return state_; }
   TResultsModel& ResultsModel() { return *model_; }

@@ -1,6 +1,7 @@
 #include "search/ui/UpdateAvailable.h"
 
 #include <QDesktopServices>
+#include <algorithm>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,15 +17,19 @@ constexpr const char* kDownloadPageCaption = "&Download Page";
 
 }  // namespace
 
-TUpdateAvailable::TUpdateAvailable(TDataMod& dataMod, QMenuBar* menuBar, QObject* parent)
-    : QObject(parent), dataMod_(dataMod), menuBar_(menuBar), checker_(new TCheckForNewVersion(this)) {
+TUpdateAvailable::TUpdateAvailable(TDataMod& dataMod, QMenu* updateMenu, QObject* parent)
+    : QObject(parent),
+      dataMod_(dataMod),
+      checker_(new TCheckForNewVersion(this)),
+      mnUpdateAvailable_(updateMenu),
+      mnDownloadPage_(updateMenu->findChild<QAction*>("mnDownloadPage")) {
   setObjectName("CheckForNewVersion");
   Today = TodayDayNumber;
   OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  mnUpdateAvailable_ = menuBar_->addMenu(QString());
-  mnUpdateAvailable_->setObjectName("mnUpdateAvailable");
-  mnDownloadPage_ = mnUpdateAvailable_->addAction(kDownloadPageCaption);
-  mnDownloadPage_->setObjectName("mnDownloadPage");
+  if (mnDownloadPage_ == nullptr) {
+    mnDownloadPage_ = mnUpdateAvailable_->addAction(kDownloadPageCaption);
+    mnDownloadPage_->setObjectName("mnDownloadPage");
+  }
   connect(mnDownloadPage_, &QAction::triggered, this, &TUpdateAvailable::DownloadPageClick);
   connect(checker_, &TCheckForNewVersion::GotVersionFile, this, &TUpdateAvailable::CheckForNewVersionGotVersionFile);
   UpdateAvailableMenu();
@@ -47,9 +52,10 @@ void TUpdateAvailable::UpdateAvailableMenu() {
   }
   mnUpdateAvailable_->menuAction()->setVisible(visible);
   // A menu bar holding nothing but the hidden entry takes no room.
-  bool anyVisible = false;
-  for (const QAction* action : menuBar_->actions()) anyVisible = anyVisible || action->isVisible();
-  menuBar_->setVisible(anyVisible);
+  if (auto* bar = qobject_cast<QMenuBar*>(mnUpdateAvailable_->parentWidget()); bar != nullptr) {
+    const QList<QAction*> entries = bar->actions();
+    bar->setVisible(std::any_of(entries.begin(), entries.end(), [](const QAction* entry) { return entry->isVisible(); }));
+  }
 }
 
 void TUpdateAvailable::CheckForUpdateIfDue() {

@@ -10,7 +10,6 @@
 
 class QAction;
 class QMenu;
-class QMenuBar;
 class TCheckForNewVersion;
 class TDataMod;
 
@@ -18,8 +17,8 @@ class TUpdateAvailable final : public QObject {
   Q_OBJECT
 
  public:
-  // The menu is appended to `menuBar`.
-  TUpdateAvailable(TDataMod& dataMod, QMenuBar* menuBar, QObject* parent = nullptr);
+  // Works on the window's menu `updateMenu` and its entry "mnDownloadPage" (added when missing).
+  TUpdateAvailable(TDataMod& dataMod, QMenu* updateMenu, QObject* parent = nullptr);
 
   // The show steps: the menu from the stored values, then the check when it is due.
   void ShowSteps();
@@ -40,7 +39,6 @@ class TUpdateAvailable final : public QObject {
   void DownloadPageClick();
 
   TDataMod& dataMod_;
-  QMenuBar* menuBar_;
   TCheckForNewVersion* checker_;
   QMenu* mnUpdateAvailable_;
   QAction* mnDownloadPage_;

@@ -16,7 +16,8 @@ class MainFormPreferencesTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.statusBar()->isVisible());
-    form.RunPreferences = [](QWidget*, TDataMod& dataMod) {
+    TDataMod& dataMod = sandbox.DataMod();
+    form.ShowPreferencesDialog = [&dataMod](QWidget*) {
       dataMod.ShowStatusBar.Set(false);
       dataMod.ShowButtonCaptions.Set(false);
       return true;
@@ -31,7 +32,8 @@ class MainFormPreferencesTest : public QObject {
     TMainForm form(sandbox.DataMod());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.RunPreferences = [](QWidget*, TDataMod& dataMod) {
+    TDataMod& dataMod = sandbox.DataMod();
+    form.ShowPreferencesDialog = [&dataMod](QWidget*) {
       // Saved by something else while the dialog was open: not applied without OK.
       dataMod.ShowStatusBar.Set(false);
       return false;

@@ -80,7 +80,7 @@ struct TUpdateSetup {
   TSettingsSandbox sandbox;
   TDataMod& d = sandbox.DataMod();
   QMenuBar bar;
-  TUpdateAvailable updates{d, &bar};
+  TUpdateAvailable updates{d, bar.addMenu(QString())};
 };
 
 constexpr const char* kNewer = "Version=7.0.0.58\r\nDownload=https://vantrel.test/download/\r\n";
@@ -251,6 +251,31 @@ class UpdateCheckTest : public QObject {
     QCOMPARE(d.UpdateCheckWhen.Value(), 0);
     QVERIFY(form.UpdateAvailable().UpdateMenu()->menuAction()->isVisible());
     QCOMPARE(form.UpdateAvailable().UpdateMenu()->title(), QString("&Version 8.0 Available"));
+  }
+
+  void theWindowsOwnMenuAndActionsAreUsed() {
+    TSettingsSandbox sandbox;
+    QMenuBar bar;
+    QMenu* menu = bar.addMenu("&Update Available");
+    QAction* download = menu->addAction("&Download Page");
+    download->setObjectName("mnDownloadPage");
+    TUpdateAvailable updates(sandbox.DataMod(), menu);
+    QCOMPARE(menu->actions().size(), 1);
+    QList<QUrl> opened;
+    updates.OpenUrl = [&opened](const QUrl& url) {
+      opened << url;
+      return true;
+    };
+    sandbox.DataMod().AvailableDownload.Set("https://vantrel.test/download/");
+    download->trigger();
+    QCOMPARE(opened, QList<QUrl>{QUrl("https://vantrel.test/download/")});
+
+    QObject window;
+    auto* home = new QAction(&window);
+    home->setObjectName("acGoToHomePage");
+    TGoToWebsite links(sandbox.DataMod().VersionData, &window);
+    QCOMPARE(links.ActionHomePage(), home);
+    QCOMPARE(links.ActionVantrelSoftwareWebsite()->parent(), &window);
   }
 
   void webLinksFollowTheProductAddress() {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "search/settings/DataModule.h"
+#include "search/settings/RegisterDll.h"
 #include "search/settings/ShellIntegration.h"
 #include "search/settings/forms/ConfigurationFormTexts.h"
 #include "search/ui/ByteText.h"
@@ -499,4 +500,10 @@ void TConfigurationForm::btOkClick() {
     return;
   }
   accept();
+}
+
+bool RunConfigurationForm(QWidget* owner, TDataMod& dataMod) {
+  TRegisterDll shellIntegration;
+  TConfigurationForm form(dataMod, shellIntegration, owner);
+  return form.exec() == QDialog::Accepted;
 }

@@ -114,3 +114,7 @@ class TConfigurationForm final : public QDialog {
   QPushButton* btOk_ = nullptr;
   QPushButton* btCancel_ = nullptr;
 };
+
+// Shows the dialog modally over `owner` with the registration of this installation; true when
+// it closed with OK.
+bool RunConfigurationForm(QWidget* owner, TDataMod& dataMod);
