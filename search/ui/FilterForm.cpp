@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -54,11 +55,20 @@ QLineEdit* MakeNumberEdit(const char* name, int digits, QWidget* parent) {
   return edit;
 }
 
-QComboBox* MakeList(const char* name, std::initializer_list<const char*> items, QWidget* parent) {
+template <size_t N>
+QComboBox* MakeList(const char* name, const char* const (&items)[N], QWidget* parent) {
   auto* list = new QComboBox(parent);
   list->setObjectName(name);
   for (const char* item : items) list->addItem(item);
   return list;
+}
+
+// The row of a date group's relative or absolute set, indented under the title.
+QHBoxLayout* IndentedRow(QWidget* set, int spacing) {
+  auto* row = new QHBoxLayout(set);
+  row->setContentsMargins(22, 0, 0, 0);
+  row->setSpacing(spacing);
+  return row;
 }
 
 // Years with four digits, so 1 January 100 cannot be mistaken for 2000.
@@ -174,12 +184,9 @@ QWidget* TFilterForm::CreateSizeGroup() {
   group->setObjectName("gbSize");
   ckSize_ = MakeTitle("ckSize", texts::kSize, texts::kSizeHint, group);
   edFromSize_ = MakeNumberEdit("edFromSize", kSizeDigits, group);
-  ddFromSizeUnits_ = MakeList("ddFromSizeUnits", {}, group);
+  ddFromSizeUnits_ = MakeList("ddFromSizeUnits", texts::kSizeUnits, group);
   edToSize_ = MakeNumberEdit("edToSize", kSizeDigits, group);
-  ddToSizeUnits_ = MakeList("ddToSizeUnits", {}, group);
-  for (QComboBox* list : {ddFromSizeUnits_, ddToSizeUnits_}) {
-    for (const char* unit : texts::kSizeUnits) list->addItem(unit);
-  }
+  ddToSizeUnits_ = MakeList("ddToSizeUnits", texts::kSizeUnits, group);
 
   auto* row = new QHBoxLayout;
   row->setSpacing(6);
@@ -217,15 +224,14 @@ QWidget* TFilterForm::CreateDateGroup(TDateKind kind, const char* word, const ch
   date.relative->setObjectName("rb" + w + "Relative");
   date.absolute = new QRadioButton(texts::kAbsolute, group);
   date.absolute->setObjectName("rb" + w + "Absolute");
+  date.relative->installEventFilter(this);
+  date.absolute->installEventFilter(this);
 
   date.sets = new QStackedWidget(group);
   auto* relativeSet = new QWidget(date.sets);
   date.within = MakeNumberEdit(qPrintable("ed" + w + "Within"), kAmountDigits, relativeSet);
-  date.units = MakeList(qPrintable("dd" + w + "WithinUnits"), {}, relativeSet);
-  for (const char* unit : texts::kDateUnits) date.units->addItem(unit);
-  auto* relativeRow = new QHBoxLayout(relativeSet);
-  relativeRow->setContentsMargins(22, 0, 0, 0);
-  relativeRow->setSpacing(6);
+  date.units = MakeList(qPrintable("dd" + w + "WithinUnits"), texts::kDateUnits, relativeSet);
+  QHBoxLayout* relativeRow = IndentedRow(relativeSet, 6);
   relativeRow->addWidget(MakeLabel(texts::kWithin, relativeSet, qPrintable("lb" + w + "Within")));
   relativeRow->addWidget(date.within);
   relativeRow->addWidget(date.units);
@@ -236,9 +242,7 @@ QWidget* TFilterForm::CreateDateGroup(TDateKind kind, const char* word, const ch
   date.fromTime = MakeTimePicker("dt" + s + "FromT", absoluteSet);
   date.toDate = MakeDatePicker("dt" + s + "ToD", absoluteSet);
   date.toTime = MakeTimePicker("dt" + s + "ToT", absoluteSet);
-  auto* absoluteRow = new QHBoxLayout(absoluteSet);
-  absoluteRow->setContentsMargins(22, 0, 0, 0);
-  absoluteRow->setSpacing(4);
+  QHBoxLayout* absoluteRow = IndentedRow(absoluteSet, 4);
   absoluteRow->addWidget(MakeLabel(texts::kFrom, absoluteSet, qPrintable("lb" + w + "From")));
   absoluteRow->addWidget(date.fromDate);
   absoluteRow->addWidget(date.fromTime);
@@ -290,6 +294,7 @@ QWidget* TFilterForm::CreateAttribute(TAttributeGroup& attribute, const char* wo
   layout->setSpacing(2);
   for (QRadioButton* button : {attribute.set, attribute.notSet, attribute.either}) {
     layout->addWidget(button);
+    button->installEventFilter(this);
     connect(button, &QRadioButton::toggled, this, [this](bool checked) {
       if (checked) AttributeChange();
     });
@@ -360,6 +365,20 @@ void TFilterForm::SetTabOrder() {
   }
   order += {btOk_, btCancel_, btReset_};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool TFilterForm::eventFilter(QObject* watched, QEvent* event) {
+  auto* button = qobject_cast<QRadioButton*>(watched);
+  if (button == nullptr || event->type() != QEvent::FocusIn || button->isChecked()) return false;
+  const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+  if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) return false;
+  for (QRadioButton* sibling : button->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+    if (sibling->isChecked()) {
+      sibling->setFocus(reason);
+      return true;
+    }
+  }
+  return false;
 }
 
 void TFilterForm::btResetClick() {

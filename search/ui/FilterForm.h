@@ -40,6 +40,10 @@ class TFilterForm final : public QDialog {
   void btOkClick();
   void Changed();
 
+ protected:
+  // Tab into a group of radio buttons stops at its checked button.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   enum TDateKind { kCreated = 0, kModified = 1, kAccessed = 2 };
 

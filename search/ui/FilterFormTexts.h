@@ -39,7 +39,9 @@ inline constexpr const char* kCreatedHint =
     "Keep only the files created in the range. The creation date is not recorded by every file system: "
     "a file without one passes no creation range.";
 inline constexpr const char* kModifiedHint = "Keep only the files last modified in the range.";
-inline constexpr const char* kAccessedHint = "Keep only the files last accessed in the range.";
+inline constexpr const char* kAccessedHint =
+    "Keep only the files last accessed in the range. Most systems note a read of an unchanged file at most once a "
+    "day.";
 inline constexpr const char* kAttributesHint = "Keep only the files whose attributes pass every test.";
 inline constexpr const char* kArchiveHint = "Every regular file has the archive attribute.";
 inline constexpr const char* kReadOnlyHint = "Read only: the owner may not write the file.";

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <functional>
+#include <optional>
 
 #include "platform/fs/FileSystem.h"
 #include "search/engine/filter/CalendarDate.h"
@@ -25,11 +29,43 @@ TFileListEntry Entry(int64_t size, double created, double modified, double acces
   return {"/f", size, created, modified, accessed, attributes};
 }
 
+// A moment given by its local day number; spans of minutes and hours are not asked of it.
+TMoment Local(double dayNumber) { return {dayNumber, 0, 0}; }
+
 bool Passes(const TFileFilter& filter, const TFileListEntry& entry, double now) {
   TFileList source, target;
   source.AddEntry(entry);
-  filter.FilterFiles(source, target, now);
+  filter.FilterFiles(source, target, Local(now));
   return target.Count() == 1;
+}
+
+// Runs a test in one time zone, restoring the previous one afterwards.
+class TZone {
+ public:
+  explicit TZone(const char* zone) {
+    if (const char* old = std::getenv("TZ")) old_ = old;
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+  ~TZone() {
+    if (old_) {
+      setenv("TZ", old_->c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+constexpr int64_t kUnixEpochDay = 25569;
+
+// The moment whose UTC date and time are given.
+TMoment Utc(int year, int month, int day, double hours) {
+  const double utcDay = DayNumberOfDate({year, month, day}) + hours / 24;
+  return MomentAt(static_cast<int64_t>(std::llround((utcDay - kUnixEpochDay) * 86400)));
 }
 
 }  // namespace
@@ -62,7 +98,10 @@ TEST(CalendarDate, DayNumbersAndDatesAgree) {
 }
 
 TEST(RelativeDate, EachUnitReachesBackFromNow) {
-  const double now = At(2024, 3, 31, 14.5);
+  const TZone utc("UTC");
+  const TMoment moment = Utc(2024, 3, 31, 14.5);
+  const double now = moment.Local;
+  ASSERT_DOUBLE_EQ(now, At(2024, 3, 31, 14.5));
   struct Case {
     int amount;
     const char* unit;
@@ -89,12 +128,23 @@ TEST(RelativeDate, EachUnitReachesBackFromNow) {
       {99999, "months", kMinDateTime},
   };
   for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(RelativeDate(c.amount, c.unit, now), c.expected) << c.amount << " " << c.unit;
+    EXPECT_NEAR(RelativeDate(c.amount, c.unit, moment), c.expected, 1e-9) << c.amount << " " << c.unit;
   }
-  EXPECT_DOUBLE_EQ(RelativeDate(5, "months", At(2024, 3, 15, 9)), At(2023, 10, 15));
-  EXPECT_DOUBLE_EQ(RelativeDate(1, "years", At(2024, 2, 29, 9)), At(2023, 2, 28));
-  EXPECT_DOUBLE_EQ(RelativeDate(4, "years", At(2024, 2, 29, 9)), At(2020, 2, 29));
-  EXPECT_DOUBLE_EQ(RelativeDate(24267, "months", At(2024, 3, 15)), At(1, 12, 15));
+  EXPECT_DOUBLE_EQ(RelativeDate(5, "months", Local(At(2024, 3, 15, 9))), At(2023, 10, 15));
+  EXPECT_DOUBLE_EQ(RelativeDate(1, "years", Local(At(2024, 2, 29, 9))), At(2023, 2, 28));
+  EXPECT_DOUBLE_EQ(RelativeDate(4, "years", Local(At(2024, 2, 29, 9))), At(2020, 2, 29));
+  EXPECT_DOUBLE_EQ(RelativeDate(24267, "months", Local(At(2024, 3, 15))), At(1, 12, 15));
+}
+
+// At 03:45 summer time, just after the clocks went from 02:00 to 03:00, the last two hours
+// began at 00:45 winter time; the last day began at 03:45 the day before.
+TEST(RelativeDate, MinutesAndHoursCountRealTimeAcrossAChangeOfTheClocks) {
+  const TZone berlin("Europe/Berlin");
+  const TMoment now = Utc(2024, 3, 31, 1.75);
+  ASSERT_DOUBLE_EQ(now.Local, At(2024, 3, 31, 3.75));
+  EXPECT_NEAR(RelativeDate(2, "hours", now), At(2024, 3, 31, 0.75), 1e-9);
+  EXPECT_NEAR(RelativeDate(120, "minutes", now), At(2024, 3, 31, 0.75), 1e-9);
+  EXPECT_NEAR(RelativeDate(1, "days", now), At(2024, 3, 30, 3.75), 1e-9);
 }
 
 TEST(FileFilter, SizeRangesIncludeTheirBounds) {
@@ -215,7 +265,7 @@ TEST(FileFilter, KeepsSourceOrderAndEmptiesTheTarget) {
   TFileList source, target;
   for (int64_t size : {5, 1, 3, 2}) source.AddEntry({"/f" + std::to_string(size), size, 1, 1, 1, 32});
   target.AddEntry({"/stale", 9, 1, 1, 1, 32});
-  filter.FilterFiles(source, target, 1);
+  filter.FilterFiles(source, target, Local(1));
   ASSERT_EQ(target.Count(), 3u);
   EXPECT_EQ(target.GetEntry(0), source.GetEntry(0));
   EXPECT_EQ(target.GetEntry(1).FileName, "/f3");

@@ -3,6 +3,7 @@
 // hint and clear button around it.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -108,6 +109,16 @@ class FilterFormTest : public QObject {
     QCOMPARE(from->text(), QString("1"));
     QTest::keyClicks(from, "234567890");
     QCOMPARE(from->text(), QString("12345678"));  // at most 8 digits
+    QTest::keyClick(from, Qt::Key_Home);
+    QTest::keyClick(from, Qt::Key_Delete);
+    QCOMPARE(from->text(), QString("2345678"));
+    QApplication::clipboard()->setText("9");
+    from->paste();
+    QCOMPARE(from->text(), QString("92345678"));  // pasted at the cursor
+    from->clear();
+    QApplication::clipboard()->setText("1 KB");
+    from->paste();
+    QCOMPARE(from->text(), QString());  // not digits: refused whole
 
     QLineEdit* within = dialog.Edit("edAccessedWithin");
     QTest::keyClicks(within, "q");
@@ -281,14 +292,23 @@ class FilterFormTest : public QObject {
     dialog.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog.form.get()));
     dialog.Check("ckSize")->setFocus();
+    // A group of radio buttons is one stop, at its checked button; hidden pickers are no stop.
     const char* order[] = {"edFromSize", "ddFromSizeUnits", "edToSize", "ddToSizeUnits", "ckCreateDT",
-                           "rbCreatedRelative", "edCreatedWithin", "ddCreatedWithinUnits", "ckModifiedDT"};
+                           "rbCreatedRelative", "edCreatedWithin", "ddCreatedWithinUnits", "ckModifiedDT",
+                           "rbModifiedRelative", "edModifiedWithin", "ddModifiedWithinUnits", "ckAccessedDT",
+                           "rbAccessedRelative", "edAccessedWithin", "ddAccessedWithinUnits", "ckAttributes",
+                           "rbArchiveEither", "rbReadOnlyEither", "rbSystemEither", "rbHiddenEither",
+                           "rbCompressedEither", "btOk", "BitBtn1", "btReset", "ckSize"};
     for (const char* name : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focused = QApplication::focusWidget();
       QVERIFY2(focused != nullptr && focused->objectName() == name,
                qPrintable(QString("%1 expected, %2 focused").arg(name, focused ? focused->objectName() : "none")));
     }
+    dialog.Radio("rbCompressedNotSet")->click();
+    dialog.Ok()->setFocus();
+    QTest::keyClick(dialog.Ok(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("rbCompressedNotSet"));
   }
 
   void dayNumbersConvertBothWays() {

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdint>
 
 #include "platform/fs/FileSystem.h"
 
@@ -53,12 +52,15 @@ TCalendarDate DateOfDayNumber(double dayNumber) {
   return CivilFromDays(static_cast<int64_t>(std::floor(dayNumber)) + kEpochOffsetDays);
 }
 
-double CurrentDayNumber() {
+TMoment MomentAt(int64_t utcSeconds, int64_t nanoseconds) {
+  return {platform::fs::LocalDayNumber(utcSeconds, nanoseconds), utcSeconds, nanoseconds};
+}
+
+TMoment CurrentMoment() {
   using namespace std::chrono;
   const auto sinceEpoch = system_clock::now().time_since_epoch();
   const auto secondsPart = duration_cast<seconds>(sinceEpoch);
-  const auto nanosecondsPart = duration_cast<nanoseconds>(sinceEpoch - secondsPart);
-  return platform::fs::LocalDayNumber(secondsPart.count(), nanosecondsPart.count());
+  return MomentAt(secondsPart.count(), duration_cast<nanoseconds>(sinceEpoch - secondsPart).count());
 }
 
 }  // namespace search

@@ -2,6 +2,8 @@
 // Calendar dates and local day numbers (days since 30 December 1899, the time of day in the
 // fraction), on the proleptic Gregorian calendar.
 
+#include <cstdint>
+
 namespace search {
 
 // The smallest and largest date-times: 1 January 100, 00:00 and 31 December 9999, 23:59:59.136.
@@ -22,7 +24,15 @@ int DaysInMonth(int year, int month);
 double DayNumberOfDate(const TCalendarDate& date);
 // The date on which the moment lies (its whole day, counted downwards for earlier moments).
 TCalendarDate DateOfDayNumber(double dayNumber);
-// The current local date and time as a day number.
-double CurrentDayNumber();
+// A moment both as the local day number and as the time since the Unix epoch, so that spans of
+// minutes and hours can be counted in real time across a change of the clocks.
+struct TMoment {
+  double Local = 0;
+  int64_t UtcSeconds = 0;
+  int64_t Nanoseconds = 0;
+};
+
+TMoment MomentAt(int64_t utcSeconds, int64_t nanoseconds = 0);
+TMoment CurrentMoment();
 
 }  // namespace search

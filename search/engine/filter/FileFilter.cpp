@@ -69,7 +69,7 @@ bool TFileFilter::Active() const {
   return FilterUseSize || FilterUseCreatedDT || FilterUseModifiedDT || FilterUseAccessedDT || FilterUseAttribute;
 }
 
-void TFileFilter::FilterFiles(const TFileList& source, TFileList& target, double now) const {
+void TFileFilter::FilterFiles(const TFileList& source, TFileList& target, const TMoment& now) const {
   target.Clear();
   std::vector<TDateRange> ranges;
   for (const TDatePart& part : DateParts()) {

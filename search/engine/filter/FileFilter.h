@@ -77,9 +77,9 @@ struct TFileFilter {
   bool Active() const;
 
   // Empties the target and appends every source entry that passes, in source order. Relative
-  // date ranges reach back from `now` (a local day number).
-  void FilterFiles(const TFileList& source, TFileList& target, double now) const;
-  void FilterFiles(const TFileList& source, TFileList& target) const { FilterFiles(source, target, CurrentDayNumber()); }
+  // date ranges reach back from `now`.
+  void FilterFiles(const TFileList& source, TFileList& target, const TMoment& now) const;
+  void FilterFiles(const TFileList& source, TFileList& target) const { FilterFiles(source, target, CurrentMoment()); }
 
   bool operator==(const TFileFilter&) const = default;
 };

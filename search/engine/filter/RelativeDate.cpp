@@ -1,6 +1,7 @@
 #include "search/engine/filter/RelativeDate.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "search/engine/TextRules.h"
 #include "search/engine/filter/CalendarDate.h"
@@ -19,6 +20,10 @@ double StartOfDate(TCalendarDate date) {
   if (date.Year < 1) return kMinDateTime;
   date.Day = std::min(date.Day, DaysInMonth(date.Year, date.Month));
   return DayNumberOfDate(date);
+}
+
+double SecondsBefore(int64_t seconds, const TMoment& now) {
+  return MomentAt(now.UtcSeconds - seconds, now.Nanoseconds).Local;
 }
 
 double MonthsBefore(int amount, double now) {
@@ -40,16 +45,16 @@ double YearsBefore(int amount, double now) {
 
 }  // namespace
 
-double RelativeDate(int amount, const std::string& unit, double now) {
+double RelativeDate(int amount, const std::string& unit, const TMoment& now) {
   amount = std::max(amount, 0);
   const std::string word = UnitWord(unit);
-  if (word == "MINUTE") return now - amount / 1440.0;
-  if (word == "HOUR") return now - amount / 24.0;
-  if (word == "DAY") return now - amount;
-  if (word == "WEEK") return now - 7.0 * amount;
-  if (word == "MONTH") return MonthsBefore(amount, now);
-  if (word == "YEAR") return YearsBefore(amount, now);
-  return now;
+  if (word == "MINUTE") return SecondsBefore(int64_t{amount} * 60, now);
+  if (word == "HOUR") return SecondsBefore(int64_t{amount} * 3600, now);
+  if (word == "DAY") return now.Local - amount;
+  if (word == "WEEK") return now.Local - 7.0 * amount;
+  if (word == "MONTH") return MonthsBefore(amount, now.Local);
+  if (word == "YEAR") return YearsBefore(amount, now.Local);
+  return now.Local;
 }
 
 }  // namespace search

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -195,6 +196,13 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     Save(dialog->grab(), "filter-dialog.png");
     Save(Composite(form, *dialog), "filter-over-main.png");
+    // A reversed size range: OK is refused and the reason shows beside it.
+    auto* to = dialog->findChild<QLineEdit*>("edToSize");
+    const QString kept = to->text();
+    to->setText("0");
+    QCoreApplication::processEvents();
+    Save(dialog->grab(), "filter-dialog-refused.png");
+    to->setText(kept);
     dialog->btOkClick();
   });
   form.findChild<QToolButton*>("btFilter")->click();
