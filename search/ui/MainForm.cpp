@@ -146,6 +146,7 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   ConnectOptions();
   UpdateFilterDescription();
   UpdateMainCaption();
+  CreateUpdateCheck();
   ShowStatusTexts(state_.StatusTexts(""));
   UpdateSearchResultsBox();
   UpdateControlStates();
@@ -585,6 +586,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   ckFileMatchProximity_->setChecked(dataMod_.MatchProximity.Value() == 1);
   ApplyDisplaySettings();
   ApplyLayoutConstraints();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    UpdateCheckShowSteps();
+  }
 }
 
 bool TMainForm::event(QEvent* event) {

@@ -5,16 +5,22 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
+#include "search/settings/ShellIntegration.h"
+#include "search/settings/forms/ConfigurationForm.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/FilterForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/UpdateAvailable.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "support/TempTree.h"
@@ -72,6 +78,30 @@ void SetCriteria(TMainForm& form, const QString& path, const QString& files, con
 }
 
 }  // namespace
+
+// A registration with the extension file present and not registered.
+class TShownShellIntegration final : public TShellIntegration {
+ public:
+  std::string ExtensionFilePath() const override { return QCoreApplication::applicationFilePath().toStdString(); }
+  bool IsExtensionRegistered() override { return false; }
+  void RegisterExtension() override {}
+  void UnregisterExtension() override {}
+};
+
+// Every page of the preferences dialog.
+void SavePreferencePages(TDataMod& dataMod, QWidget& owner) {
+  TShownShellIntegration shell;
+  TConfigurationForm form(dataMod, shell, &owner);
+  form.show();
+  auto* pages = form.findChild<QTabWidget*>("pcPages");
+  const char* names[] = {"preferences-options.png", "preferences-colours.png", "preferences-editor.png",
+                         "preferences-file-info.png", "preferences-update.png"};
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    Save(form.grab(), names[i]);
+  }
+}
 
 int main(int argc, char** argv) {
   PrepareHeadless();
@@ -141,6 +171,7 @@ int main(int argc, char** argv) {
   error.show();
   QCoreApplication::processEvents();
   Save(error.grab(), "message-error.png");
+  error.hide();
 
   // The filter dialog with a size range, a relative and an absolute date range and two
   // attribute tests; the main window shows its description.
@@ -176,5 +207,18 @@ int main(int argc, char** argv) {
   });
   form.findChild<QToolButton*>("btFilter")->click();
   Save(GrabCalm(form), "main-filter.png");
+
+  SavePreferencePages(settings.DataMod(), form);
+
+  // A newer version announced by the last check: the extra menu entry, opened.
+  settings.DataMod().AvailableVersion.Set("7.1.0.3");
+  settings.DataMod().AvailableDownload.Set("https://www.vantrel-software.example/search/download/");
+  form.UpdateAvailable().UpdateAvailableMenu();
+  QCoreApplication::processEvents();
+  QMenu* update = form.UpdateAvailable().UpdateMenu();
+  update->popup(form.mapToGlobal(form.menuBar()->actionGeometry(update->menuAction()).bottomLeft()));
+  QCoreApplication::processEvents();
+  Save(Composite(form, *update), "main-update-available.png");
+  update->hide();
   return caught ? 0 : 1;
 }
