@@ -167,7 +167,7 @@ TEditControl::TEditControl(QWidget* parent) : QWidget(parent) {
   connect(view_, &Sci::SCN_MODIFIED, this,
           [this](int position, int type, const char*, int, int linesAdded, int, int, int, int, int) {
             if (type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)) {
-              TextModified(position, linesAdded, (type & Sci::SC_MOD_INSERTTEXT) != 0);
+              TextModified(position, linesAdded);
             }
           });
   connect(view_, &Sci::SCN_UPDATEUI, this, [this](int flags) { UpdateUi(flags); });
@@ -269,7 +269,7 @@ void TEditControl::SetCaret(int column, int line) {
   const long start = view_->Send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
   const long end = view_->Send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
   column = std::clamp(column, 0, kMaxColumn);
-  column = std::min<long>(column, end - start);
+  column = static_cast<int>(std::min<long>(column, end - start));
   view_->Send(Sci::SCI_GOTOPOS, static_cast<unsigned long>(start + column));
 }
 
@@ -553,13 +553,13 @@ void TEditControl::Invalidate() {
 
 // Notifications.
 
-void TEditControl::TextModified(int position, int linesAdded, bool inserted) {
+void TEditControl::TextModified(int position, int linesAdded) {
   if (loading_) return;
   modified_ = true;
   decorationStale_ = true;
   const int line = LineOfPosition(position);
-  if (!trimming_ && !batch_) editedLine_ = line + (inserted ? 0 : 0);
-  if (linesAdded != 0 && OnLinesChanged) OnLinesChanged(*this, line, linesAdded);
+  if (!trimming_ && !batch_) editedLine_ = line;
+  if (linesAdded != 0 && OnLinesChanged) OnLinesChanged(*this, line, linesAdded, position == LineStart(line));
   if (batch_) return;
   if (OnChange) OnChange(*this);
   StatusChanged();

@@ -155,8 +155,9 @@ class TEditControl final : public QWidget {
   std::function<void(TEditControl&)> OnChange;
   // Before the control acts on a key; setting the key to 0 consumes it.
   std::function<void(TEditControl&, int& key, Qt::KeyboardModifiers modifiers)> OnKeyDown;
-  // Text was inserted (positive count) or removed (negative) at a line; for data kept by line.
-  std::function<void(TEditControl&, int line, int linesAdded)> OnLinesChanged;
+  // Line breaks were inserted (positive count) or removed (negative) by a change starting in
+  // the line, at its start when `fromLineStart`; for data kept by line number.
+  std::function<void(TEditControl&, int line, int linesAdded, bool fromLineStart)> OnLinesChanged;
 
  private:
   class TView;
@@ -164,7 +165,7 @@ class TEditControl final : public QWidget {
   friend class TView;
   friend class TGutter;
 
-  void TextModified(int position, int linesAdded, bool inserted);
+  void TextModified(int position, int linesAdded);
   void UpdateUi(int flags);
   void Decorate();
   void DecorateLine(int line, int64_t selectionStart, int64_t selectionEnd);
