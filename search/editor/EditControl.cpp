@@ -113,10 +113,12 @@ class TEditControl::TGutter final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
+    // The callback paints in the control's coordinates, those of CellRect.
+    painter.translate(-pos());
     if (owner_.OnPaintGutter) {
-      owner_.OnPaintGutter(owner_, painter, rect());
+      owner_.OnPaintGutter(owner_, painter, geometry());
     } else {
-      painter.fillRect(rect(), owner_.gutterColour_);
+      painter.fillRect(geometry(), owner_.gutterColour_);
     }
   }
 
@@ -271,6 +273,7 @@ void TEditControl::SetCaret(int column, int line) {
   column = std::clamp(column, 0, kMaxColumn);
   column = static_cast<int>(std::min<long>(column, end - start));
   view_->Send(Sci::SCI_GOTOPOS, static_cast<unsigned long>(start + column));
+  StatusChanged();
 }
 
 int TEditControl::TopRow() const { return static_cast<int>(view_->Send(Sci::SCI_GETFIRSTVISIBLELINE)); }
@@ -282,7 +285,7 @@ QRect TEditControl::CellRect(int column, int row) const {
   const int width = static_cast<int>(view_->SendText(Sci::SCI_TEXTWIDTH, Sci::STYLE_DEFAULT, "0"));
   const QRect area = view_->ViewportRect();
   const int x = area.left() + kTextMargin + column * width - static_cast<int>(view_->Send(Sci::SCI_GETXOFFSET));
-  return QRect(x, row * height, width, height);
+  return QRect(x, area.top() + row * height, width, height);
 }
 
 int64_t TEditControl::CaretToOffset(int column, int line) const {
@@ -330,6 +333,7 @@ int64_t TEditControl::SelectionEndPosition() const { return view_->Send(Sci::SCI
 
 void TEditControl::SelectPositions(int64_t start, int64_t end) {
   view_->Send(Sci::SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
+  StatusChanged();
 }
 
 bool TEditControl::HasSelection() const { return SelectionEndPosition() > SelectionStartPosition(); }

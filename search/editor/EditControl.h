@@ -62,7 +62,7 @@ class TEditControl final : public QWidget {
   int TopRow() const;
   int VisibleRows() const;
   // One character cell of the visible area (visible column and row), in this widget's
-  // coordinates; the column counts cells of the font's average width.
+  // coordinates (those the gutter callback paints in); columns are cells of the width of "0".
   QRect CellRect(int column, int row) const;
 
   // Character offsets in which every line counts its length plus 2 for its line break.

@@ -498,14 +498,15 @@ void TEditorForm::PaintGutter(TEditControl& editor, QPainter& painter, const QRe
     if (number > count) break;
     const QRect cell = editor.CellRect(0, row);
     const int y = (cell.top() + cell.bottom() - height) / 2;
-    painter.drawText(QRect(0, y, gutter.width() - 4, height), Qt::AlignRight | Qt::AlignTop, QString::number(number));
+    painter.drawText(QRect(gutter.left(), y, gutter.width() - 4, height), Qt::AlignRight | Qt::AlignTop,
+                     QString::number(number));
   }
   for (int number = 9; number >= 0; --number) {
     const TBookmark bookmark = editor.Bookmark(number);
     if (!bookmark.Set || bookmark.Line < top || bookmark.Line > top + rows) continue;
     const QRect cell = editor.CellRect(0, bookmark.Line - top);
     const int y = (cell.top() + cell.bottom() - kGlyphWidth) / 2 + 1;
-    EditorImage("Bookmark" + QString::number(number)).paint(&painter, QRect(0, y, kGlyphWidth, kGlyphWidth));
+    EditorImage("Bookmark" + QString::number(number)).paint(&painter, QRect(gutter.left(), y, kGlyphWidth, kGlyphWidth));
   }
 }
 
