@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <sstream>
 
@@ -97,6 +98,12 @@ class TEditControl::TView final : public QsciScintillaBase {
   void resizeEvent(QResizeEvent* event) override {
     QsciScintillaBase::resizeEvent(event);
     owner_.PlaceGutter();
+    // Once the window's layout has settled, not at the first of the sizes it passes through.
+    if (owner_.whenSized_) {
+      QTimer::singleShot(0, &owner_, [owner = &owner_] {
+        if (owner->whenSized_ && owner->VisibleRows() > 0) std::exchange(owner->whenSized_, nullptr)();
+      });
+    }
     owner_.decorationStale_ = true;
     owner_.Decorate();
   }
@@ -277,6 +284,10 @@ void TEditControl::SetCaret(int column, int line) {
 }
 
 int TEditControl::TopRow() const { return static_cast<int>(view_->Send(Sci::SCI_GETFIRSTVISIBLELINE)); }
+
+void TEditControl::SetTopRow(int row) {
+  view_->Send(Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(std::max(row, 0)));
+}
 
 int TEditControl::VisibleRows() const { return static_cast<int>(view_->Send(Sci::SCI_LINESONSCREEN)); }
 
@@ -546,6 +557,14 @@ void TEditControl::SetBracketHighlighting(bool active, const QColor& back, const
   Q_UNUSED(border);  // the highlighted bracket's cell is filled; a border would not show beside it
   if (!active) view_->Send(Sci::SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(-1), -1);
   UpdateUi(0);
+}
+
+void TEditControl::WhenSized(std::function<void()> action) {
+  if (view_->isVisible() && VisibleRows() > 0) {
+    action();
+  } else {
+    whenSized_ = std::move(action);
+  }
 }
 
 void TEditControl::Invalidate() {

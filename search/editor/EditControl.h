@@ -60,6 +60,7 @@ class TEditControl final : public QWidget {
 
   // The first visible line and the number of rows that fit.
   int TopRow() const;
+  void SetTopRow(int row);
   int VisibleRows() const;
   // One character cell of the visible area (visible column and row), in this widget's
   // coordinates (those the gutter callback paints in); columns are cells of the width of "0".
@@ -142,6 +143,9 @@ class TEditControl final : public QWidget {
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   QMenu* PopupMenu() const { return popupMenu_; }
 
+  // Runs the action once the control knows how many rows it shows (at once when it does).
+  void WhenSized(std::function<void()> action);
+
   // Paints again, asking the line-attribute callback afresh for the visible lines.
   void Invalidate();
   void SetFocusToText();
@@ -218,4 +222,5 @@ class TEditControl final : public QWidget {
   bool recordingOn_ = false;
   bool batch_ = false;  // a change of many places, reported once at its end
   bool trimming_ = false;
+  std::function<void()> whenSized_;
 };

@@ -464,13 +464,19 @@ void TEditorForm::UpdateCaption() {
 void TEditorForm::GoToLineCentred(int column, int line) {
   TEditControl* editor = CurrentEditor();
   if (editor == nullptr) return;
-  editor->BeginUpdate();
-  const int half = editor->VisibleRows() / 2;
-  const int count = editor->LineCount();
-  editor->SetCaret(0, std::max(line - half - 1, 0));
-  editor->SetCaret(0, std::min(line + half - 1, count - 1));
-  editor->SetCaret(column - 1, line - 1);
-  editor->EndUpdate();
+  // A page not shown yet knows no rows: its caret moves now and is centred once it is shown.
+  CentreLine(*editor, column, line);
+  editor->WhenSized([editor, column, line] { CentreLine(*editor, column, line); });
+}
+
+// The target line goes to the middle of the view whenever the text is long enough; the caret
+// stands on it at the column.
+void TEditorForm::CentreLine(TEditControl& editor, int column, int line) {
+  editor.BeginUpdate();
+  const int half = editor.VisibleRows() / 2;
+  editor.SetCaret(column - 1, line - 1);
+  editor.SetTopRow(std::max(editor.CaretLine() - half, 0));
+  editor.EndUpdate();
 }
 
 void TEditorForm::SetStatusText(int panel, const QString& text) { statusBar_->SetStatusText(panel, text); }

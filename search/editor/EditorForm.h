@@ -99,6 +99,7 @@ class TEditorForm final : public QDialog {
   QToolBar* CreateToolBar();
   void ConnectActions();
   void ApplyEditorPreferences(TEditControl& editor);
+  static void CentreLine(TEditControl& editor, int column, int line);
   void ConfigureEditor(TEditControl& editor);
   bool LoadInto(TFileInfo& file);
   void SetGutterWidthFor(TEditControl& editor);
