@@ -13,7 +13,8 @@ big="$BENCH_CACHE/editor-100mb.c"
 line="$BENCH_CACHE/editor-50mb-line.txt"
 if [[ ! -f "$big" ]]; then
   echo "Writing $big (once)..."
-  find "$CORPUS" -name '*.c' -print0 | sort -z | xargs -0 cat | head -c 104857600 >"$big.part"
+  # head ends the pipe early on purpose.
+  { find "$CORPUS" -name '*.c' -print0 | sort -z | xargs -0 cat | head -c 104857600 >"$big.part"; } || true
   mv "$big.part" "$big"
 fi
 if [[ ! -f "$line" ]]; then

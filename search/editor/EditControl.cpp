@@ -31,6 +31,9 @@ constexpr int kStyleBold = 1;
 constexpr int kStyleItalic = 2;
 constexpr int kStyleUnderline = 4;
 constexpr int kMarkerEmpty = 5;  // SC_MARK_EMPTY: a bookmark needs no symbol of its own
+// A line whose cells past its end are all given one background shows it across the row.
+constexpr int kRowMarker = 20;
+constexpr int kMarkerBackground = 22;  // SC_MARK_BACKGROUND
 constexpr int kTextMargin = 4;
 
 long Colour(const QColor& colour) {
@@ -161,6 +164,7 @@ TEditControl::TEditControl(QWidget* parent) : QWidget(parent) {
   for (int number = 0; number < kBookmarks; ++number) {
     view_->Send(Sci::SCI_MARKERDEFINE, static_cast<unsigned long>(number), kMarkerEmpty);
   }
+  view_->Send(Sci::SCI_MARKERDEFINE, kRowMarker, kMarkerBackground);
 
   view_->Send(Sci::SCI_INDICSETSTYLE, kForeIndicator, Sci::INDIC_TEXTFORE);
   view_->Send(Sci::SCI_INDICSETSTYLE, kBackIndicator, Sci::INDIC_FULLBOX);
@@ -660,6 +664,13 @@ void TEditControl::Decorate() {
     view_->Send(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(start), 0xFF);
     view_->Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(end - start), 0);
   };
+  const auto clearRows = [this](int from, int to) {
+    for (int line = std::max(from, 0); line <= std::min(to, LineCount() - 1); ++line) {
+      view_->Send(Sci::SCI_MARKERDELETE, static_cast<unsigned long>(line), kRowMarker);
+    }
+  };
+  if (decoratedFirst_ >= 0) clearRows(decoratedFirst_, decoratedLast_);
+  clearRows(first, last);
   if (decoratedFirst_ >= 0 && decoratedFirst_ < count) clear(decoratedFirst_, std::min(decoratedLast_, count - 1));
   clear(first, last);
   if (OnGetLineAttr) {
@@ -682,6 +693,13 @@ void TEditControl::DecorateLine(int line, int64_t selectionStart, int64_t select
 
   const int64_t start = LineStart(line);
   const int columns = static_cast<int>(std::min<size_t>(text.size(), kLineAttrColumns));
+  const QColor rowBack = attrs[kLineAttrColumns].Back;
+  const bool wholeRow = rowBack != back_ && std::all_of(attrs.begin() + columns + 1, attrs.end(),
+                                                         [&rowBack](const TLineAttr& attr) { return attr.Back == rowBack; });
+  if (wholeRow) {
+    view_->Send(Sci::SCI_MARKERSETBACK, kRowMarker, Colour(rowBack));
+    view_->Send(Sci::SCI_MARKERADD, static_cast<unsigned long>(line), kRowMarker);
+  }
   // Each property in runs of equal values; selected characters keep the selection's colours.
   const auto fill = [&](int indicator, auto valueOf, auto isNormal) {
     view_->Send(Sci::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(indicator));

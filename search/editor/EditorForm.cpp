@@ -324,6 +324,7 @@ void TEditorForm::OpenMatchedFile(const QString& fileName, int line, const std::
     current_->MatchedLines = matchedLines;
     std::sort(current_->MatchedLines.begin(), current_->MatchedLines.end());
   }
+  current_->Highlighter = editor::TMatchHighlighter(stringA, stringB, matchType, caseSensitive, wholeWord);
   GoToLineCentred(1, line);
   current_->Editor->Invalidate();
 }
@@ -375,6 +376,9 @@ TFileInfo* TEditorForm::OpenFile(const QString& fileName) {
 void TEditorForm::ConfigureEditor(TEditControl& editor) {
   editor.OnChange = [this](TEditControl&) { UpdateCaption(); };
   editor.OnChangeStatus = [this](TEditControl& changed) { EditorStatusChanged(changed); };
+  editor.OnGetLineAttr = [this](TEditControl& control, std::string_view line, int index, TLineAttrs& attrs) {
+    PaintLineAttrs(control, line, index, attrs);
+  };
   editor.OnPaintGutter = [this](TEditControl& control, QPainter& painter, const QRect& gutter) {
     PaintGutter(control, painter, gutter);
   };
@@ -513,6 +517,35 @@ void TEditorForm::PaintGutter(TEditControl& editor, QPainter& painter, const QRe
     const QRect cell = editor.CellRect(0, bookmark.Line - top);
     const int y = (cell.top() + cell.bottom() - kGlyphWidth) / 2 + 1;
     EditorImage("Bookmark" + QString::number(number)).paint(&painter, QRect(gutter.left(), y, kGlyphWidth, kGlyphWidth));
+  }
+}
+
+// Matched lines and matched strings, in the colours of the settings; the strings win.
+void TEditorForm::PaintLineAttrs(TEditControl& editor, std::string_view line, int index, TLineAttrs& attrs) {
+  const TFileInfo* file = FileOf(editor);
+  if (file == nullptr) return;
+  const QPalette colours = palette();
+  const auto colour = [&colours](const TColourSetting& setting) { return ResolveColour(setting.Value(), colours); };
+  if (actions_.at("acShowMatchedLines")->isChecked() && editor::IsMatchedLine(file->MatchedLines, index + 1)) {
+    const QColor fore = colour(dataMod_.EditorMatchedLineForegroundColour);
+    const QColor back = colour(dataMod_.EditorMatchedLineBackgroundColour);
+    for (size_t p = 1; p < attrs.size(); ++p) {
+      if (attrs[p].Back != editor.BackColour()) continue;
+      attrs[p].Fore = fore;
+      attrs[p].Back = back;
+    }
+  }
+  if (!actions_.at("acShowMatchedWords")->isChecked()) return;
+  const std::vector<editor::TMatchSpan> spans = file->Highlighter.Spans(line, kLineAttrColumns);
+  if (spans.empty()) return;
+  const QColor fore = colour(dataMod_.EditorMatchedStringForegroundColour);
+  const QColor back = colour(dataMod_.EditorMatchedStringBackgroundColour);
+  for (const editor::TMatchSpan& span : spans) {
+    const bool exchanged = span.second && file->Highlighter.AndNot();
+    for (size_t p = span.start + 1; p <= span.start + span.length && p < attrs.size(); ++p) {
+      attrs[p].Fore = exchanged ? back : fore;
+      attrs[p].Back = exchanged ? fore : back;
+    }
   }
 }
 

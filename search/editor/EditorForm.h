@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "search/editor/FileInfo.h"
+#include "search/editor/LineAttributes.h"
 #include "search/ui/MessageForm.h"
 
 class QAction;
@@ -103,6 +104,7 @@ class TEditorForm final : public QDialog {
   void ConfigureEditor(TEditControl& editor);
   bool LoadInto(TFileInfo& file);
   void SetGutterWidthFor(TEditControl& editor);
+  void PaintLineAttrs(TEditControl& editor, std::string_view line, int index, TLineAttrs& attrs);
   void PaintGutter(TEditControl& editor, QPainter& painter, const QRect& gutter);
   void EditorStatusChanged(TEditControl& editor);
   void ChangedOutside(int index);

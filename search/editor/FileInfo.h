@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "search/editor/text/MatchHighlighter.h"
 #include "search/editor/text/TextFile.h"
 
 class QWidget;
@@ -26,4 +27,6 @@ struct TFileInfo {
   std::vector<int32_t> MatchedLines;  // 1-based, ascending
   bool CaseSensitive = false;
   bool WholeWord = false;
+  // The search's strings and options, ready to tell which strings of a line to paint.
+  editor::TMatchHighlighter Highlighter;
 };
