@@ -27,7 +27,7 @@ quiet() { grep -v "propagateSizeHints\|XDG_RUNTIME_DIR\|does not support" >&2 ||
 for file in "$big" "$line"; do
   echo "== editor, $(basename "$file") ($(($(stat -c %s "$file") / 1048576)) MB) =="
   "$bench" "$file" 2> >(quiet)
-  ours=$(bench_measure "editor open+end+close" "$bench" "$file" --open-end)
-  vim=$(bench_measure "vim open+end+close" vim -es -u NONE -i NONE -n -c 'normal G' -c 'q!' "$file")
+  ours=$(bench_measure "editor" "$bench" "$file" --open-end)
+  vim=$(bench_measure "vim" vim -es -u NONE -i NONE -n -c 'normal G' -c 'q!' "$file")
   bench_report "open, go to the end, close (best of $RUNS)" "$ours" "$vim"
 done

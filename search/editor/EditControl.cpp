@@ -147,6 +147,8 @@ TEditControl::TEditControl(QWidget* parent) : QWidget(parent) {
   gutter_ = new TGutter(*this, view_);
 
   view_->Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
+  // No lexer: the styles are only those the line attributes set.
+  view_->Send(Sci::SCI_SETLEXER, Sci::SCLEX_NULL);
   for (unsigned long margin = 0; margin < 5; ++margin) view_->Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
   view_->Send(Sci::SCI_SETMARGINLEFT, 0, kTextMargin);
   view_->Send(Sci::SCI_SETSCROLLWIDTH, 1);
