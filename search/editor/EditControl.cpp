@@ -210,8 +210,58 @@ void TEditControl::SetFocusToText() { view_->setFocus(); }
 
 // Text.
 
+namespace {
+
+// Whether a line of the text is longer than the limit.
+bool HasLongLine(std::string_view text, size_t limit) {
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    const size_t stop = end == std::string_view::npos ? text.size() : end;
+    if (stop - start > limit) return true;
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return false;
+}
+
+// The text with every long line broken into pieces at character boundaries.
+std::string BreakLongLines(std::string_view text, size_t limit, size_t piece) {
+  std::string shown;
+  shown.reserve(text.size() + text.size() / piece + 1);
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    const size_t stop = end == std::string_view::npos ? text.size() : end;
+    size_t at = start;
+    if (stop - start > limit) {
+      while (stop - at > piece) {
+        size_t cut = at + piece;
+        while (cut > at + 1 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        shown.append(text.substr(at, cut - at));
+        shown.push_back('\n');
+        at = cut;
+      }
+    }
+    shown.append(text.substr(at, stop - at));
+    if (end == std::string_view::npos) break;
+    shown.push_back(text[end]);
+    start = end + 1;
+  }
+  return shown;
+}
+
+}  // namespace
+
 void TEditControl::SetBytes(std::string_view bytes) {
   loading_ = true;
+  std::string shown;
+  unbroken_.clear();
+  if (HasLongLine(bytes, kLongLine)) {
+    unbroken_.assign(bytes);
+    shown = BreakLongLines(bytes, kLongLine, kLongLinePiece);
+    bytes = shown;
+  }
   for (int number = 0; number < kBookmarks; ++number) SetBookmark(number, TBookmark{});
   const bool wasReadOnly = ReadOnly();
   view_->Send(Sci::SCI_SETREADONLY, 0);
@@ -226,7 +276,7 @@ void TEditControl::SetBytes(std::string_view bytes) {
   view_->SendText(Sci::SCI_ADDTEXT, bytes.size(), bytes.data());
   view_->Send(Sci::SCI_SETUNDOCOLLECTION, 1);
   view_->Send(Sci::SCI_EMPTYUNDOBUFFER);
-  view_->Send(Sci::SCI_SETREADONLY, wasReadOnly ? 1 : 0);
+  view_->Send(Sci::SCI_SETREADONLY, wasReadOnly || ShowsLongLinesBroken() ? 1 : 0);
   view_->Send(Sci::SCI_GOTOPOS, 0);
   loading_ = false;
   editedLine_ = -1;
@@ -238,7 +288,9 @@ void TEditControl::SetBytes(std::string_view bytes) {
   StatusChanged();
 }
 
-std::string TEditControl::Bytes() const { return std::string(View()); }
+std::string TEditControl::Bytes() const { return std::string(BytesView()); }
+
+std::string_view TEditControl::BytesView() const { return ShowsLongLinesBroken() ? std::string_view(unbroken_) : View(); }
 
 std::string_view TEditControl::View() const {
   const auto length = static_cast<size_t>(view_->Send(Sci::SCI_GETLENGTH));
@@ -441,7 +493,7 @@ void TEditControl::SetModified(bool modified) {
 bool TEditControl::ReadOnly() const { return view_->Send(Sci::SCI_GETREADONLY) != 0; }
 
 void TEditControl::SetReadOnly(bool readOnly) {
-  view_->Send(Sci::SCI_SETREADONLY, readOnly ? 1 : 0);
+  view_->Send(Sci::SCI_SETREADONLY, readOnly || ShowsLongLinesBroken() ? 1 : 0);
   StatusChanged();
 }
 

@@ -39,9 +39,17 @@ class TEditControl final : public QWidget {
 
   // The whole text. Setting it counts as a change (modified, OnChange) and clears the undo
   // history. A new line typed later takes the text's most common line end.
+  // Laying out one very long line takes the editing component minutes: a text with a line
+  // longer than kLongLine bytes is shown with such lines broken into pieces of kLongLinePiece
+  // bytes, read-only, and Bytes() and View() still give the text as it was set.
   void SetBytes(std::string_view bytes);
+  static constexpr size_t kLongLine = 16384;
+  static constexpr size_t kLongLinePiece = 2048;
+  bool ShowsLongLinesBroken() const { return !unbroken_.empty(); }
   std::string Bytes() const;
-  // The text without a copy; valid until the next change.
+  // The same without a copy; valid until the next change.
+  std::string_view BytesView() const;
+  // The text as shown, in which byte positions count; valid until the next change.
   std::string_view View() const;
   int LineCount() const;
   // A line without its line end.
@@ -223,4 +231,5 @@ class TEditControl final : public QWidget {
   bool batch_ = false;  // a change of many places, reported once at its end
   bool trimming_ = false;
   std::function<void()> whenSized_;
+  std::string unbroken_;  // the text as set, while its long lines are shown broken
 };

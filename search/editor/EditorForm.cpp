@@ -28,6 +28,7 @@
 #include "search/editor/EditorImages.h"
 #include "search/editor/EditorStatusBar.h"
 #include "search/editor/EditorTexts.h"
+#include "search/editor/GoToLineForm.h"
 #include "search/editor/LockKeys.h"
 #include "search/editor/text/MatchedLines.h"
 #include "search/settings/DataModule.h"
@@ -82,6 +83,12 @@ TEditorForm::TEditorForm(TDataMod& dataMod, QWidget* parent) : QDialog(parent), 
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                      : QString();
   };
+  Inform = [this](const QString& text, const QString& title) {
+    TMessageForm box(text, TMessageKind::Information, {TMessageButton::OK}, 0, this);
+    box.setWindowTitle(title);
+    box.exec();
+  };
+  RunGoToLine = [](TGoToLineForm& dialog) { return dialog.exec(); };
   ShowError = [this](const QString& message) {
     ShowMessageDialog(message, TMessageKind::Error, {TMessageButton::OK}, 0, this);
   };
@@ -256,6 +263,14 @@ void TEditorForm::ConnectActions() {
   onEditor("acPaste", &TEditControl::Paste);
   onEditor("acDelete", &TEditControl::DeleteSelection);
   onEditor("acSelectAll", &TEditControl::SelectAll);
+  on("acFind", [this] { FindClick(); });
+  on("acReplace", [this] { ReplaceClick(); });
+  on("acFindAgain", [this] { FindAgainClick(); });
+  on("acGotoLine", [this] { GotoLineClick(); });
+  for (int number = 0; number < 10; ++number) {
+    connect(setBookmark_[static_cast<size_t>(number)], &QAction::triggered, this, [this, number] { ToggleBookmark(number); });
+    connect(gotoBookmark_[static_cast<size_t>(number)], &QAction::triggered, this, [this, number] { GotoBookmark(number); });
+  }
   on("acNextLine", [this] { GoToMatchedLine(true); });
   on("acPreviousLine", [this] { GoToMatchedLine(false); });
   on("acHelp", [] {
@@ -364,6 +379,7 @@ TFileInfo* TEditorForm::OpenFile(const QString& fileName) {
   SetGutterWidthFor(*editor);
   editor->SetCaret(0, 0);
   editor->SetModified(false);
+  if (editor->ShowsLongLinesBroken()) SetStatusText(0, texts::kLongLinesShown);
   if (loaded && !file->FileName.isEmpty()) {
     const int32_t attributes = platform::fs::QueryAttributes(QFile::encodeName(file->FileName).toStdString());
     editor->SetReadOnly(attributes >= 0 && (attributes & platform::fs::kReadOnly) != 0);
@@ -385,6 +401,7 @@ void TEditorForm::ConfigureEditor(TEditControl& editor) {
   editor.OnLinesChanged = [this](TEditControl& control, int line, int linesAdded, bool fromLineStart) {
     if (TFileInfo* file = FileOf(control)) editor::ShiftMatchedLines(file->MatchedLines, line, linesAdded, fromLineStart);
   };
+  editor.OnKeyDown = [this](TEditControl&, int& key, Qt::KeyboardModifiers) { EditorKeyDown(key); };
   editor.SetPopupMenu(pumEdit_);
   ApplyEditorPreferences(editor);
 }

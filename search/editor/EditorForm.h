@@ -26,6 +26,7 @@ class QToolBar;
 class TDataMod;
 class TEditControl;
 class TEditorStatusBar;
+class TFindReplaceDialog;
 
 class TEditorForm final : public QDialog {
   Q_OBJECT
@@ -68,6 +69,26 @@ class TEditorForm final : public QDialog {
   bool ReloadFile(TFileInfo& file);
   // Compares every open file with the disk; a change brings its question once.
   void CheckForOutsideChanges();
+
+  // Find and replace (the dialogs' buttons, F3), go to line, bookmarks.
+  void FindClick();
+  void ReplaceClick();
+  void FindAgainClick();
+  // Searches once from the selection with the window's find text and options.
+  bool DoFind(bool fromReplace);
+  void ReplaceOneClick();
+  void ReplaceAllClick();
+  void GotoLineClick();
+  void ToggleBookmark(int number);
+  void GotoBookmark(int number);
+  const std::string& FindTextValue() const { return findText_; }
+  bool DialogsShown() const { return showDialogs_; }
+  TFindReplaceDialog* FindDialog() const { return findDialog_; }
+  TFindReplaceDialog* ReplaceDialog() const { return replaceDialog_; }
+  // Shows an information box; replaceable like AskUser.
+  std::function<void(const QString& text, const QString& title)> Inform;
+  // Runs the go-to-line dialog; replaceable (returns the dialog's result).
+  std::function<int(class TGoToLineForm& dialog)> RunGoToLine;
 
   // The one pass that sets the enabled, checked and status states.
   void IdleUpdate();
@@ -114,6 +135,11 @@ class TEditorForm final : public QDialog {
   TFileInfo* FileOf(const TEditControl& editor) const;
   void OpenClick();
   void UpdateMatchedLineActions();
+  TFindReplaceDialog& OpenFindDialog(bool replace);
+  void TakeDialogValues(const TFindReplaceDialog& dialog);
+  void Found(TEditControl& editor);
+  void NotFound(bool fromReplace);
+  void EditorKeyDown(int& key);
   void GoToMatchedLine(bool next);
   void SaveAllClick();
   bool QueryCloseAll();
@@ -134,8 +160,13 @@ class TEditorForm final : public QDialog {
   QTimer* idleTimer_ = nullptr;
   QTimer* pollTimer_ = nullptr;
   bool closing_ = false;
-  // The find and replace settings the window shares across its pages.
+  // The find and replace settings the window shares across its pages, and its two dialogs.
   std::string findText_;
+  std::string replaceText_;
   bool findMatchCase_ = false;
   bool findWholeWord_ = false;
+  bool findDown_ = true;
+  bool showDialogs_ = true;
+  TFindReplaceDialog* findDialog_ = nullptr;
+  TFindReplaceDialog* replaceDialog_ = nullptr;
 };

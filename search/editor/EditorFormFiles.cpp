@@ -24,7 +24,7 @@ namespace texts = editor_texts;
 bool TEditorForm::SaveFile(TFileInfo& file) {
   const std::string name = QFile::encodeName(file.FileName).toStdString();
   try {
-    editor::SaveFileAtomically(name, file.Editor->View());
+    editor::SaveFileAtomically(name, file.Editor->BytesView());
   } catch (const editor::TFileError& error) {
     ShowError(DisplayString(error.what()));
     return false;

@@ -87,3 +87,32 @@ inline constexpr const char* kNextMatchedLineHint = "Go to next matched line (li
 inline constexpr const char* kPreviousMatchedLineHint = "Go to previous matched line (line %1)";
 
 }  // namespace editor_texts
+
+namespace editor_texts {
+
+inline constexpr const char* kGoToLineCaption = "Go To Line";
+inline constexpr const char* kLineNumberLabel = "&Line Number";
+inline constexpr const char* kNumberOfLinesLabel = "Number of lines is:";
+inline constexpr const char* kOk = "OK";
+inline constexpr const char* kCancel = "Cancel";
+
+inline constexpr const char* kFindCaption = "Find";
+inline constexpr const char* kReplaceCaption = "Replace";
+inline constexpr const char* kFindWhat = "Fi&nd what:";
+inline constexpr const char* kReplaceWith = "Re&place with:";
+inline constexpr const char* kWholeWord = "Match &whole word only";
+inline constexpr const char* kMatchCase = "Match &case";
+inline constexpr const char* kDirection = "Direction";
+inline constexpr const char* kUp = "&Up";
+inline constexpr const char* kDown = "&Down";
+inline constexpr const char* kFindNext = "&Find Next";
+inline constexpr const char* kReplaceOne = "&Replace";
+inline constexpr const char* kReplaceAll = "Replace &All";
+inline constexpr const char* kNotFoundBox = "Search string '%1' not found";
+inline constexpr const char* kNotFoundStatus = "String \"%1\" not found";
+inline constexpr const char* kReplacedBox = "%1 occurence(s) of '%2' were replaced";
+inline constexpr const char* kReplacedStatus = "%1 occurrence%2 replaced";
+inline constexpr const char* kLongLinesShown =
+    "Lines longer than 16384 bytes are shown in pieces of 2048; the file is open read-only";
+
+}  // namespace editor_texts

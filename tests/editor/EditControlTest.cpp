@@ -211,6 +211,23 @@ class EditControlTest final : public QObject {
     QCOMPARE(QByteArray::fromStdString(control.Bytes()), QByteArray::fromStdString(bytes));
   }
 
+  void AVeryLongLineIsShownInPiecesAndKeptWhole() {
+    TEditControl control;
+    std::string bytes = "short\n" + std::string(TEditControl::kLongLine + 5000, 'x') + "\r\nend";
+    bytes[3000] = '\xC3';  // a two-byte character where a piece would end: not cut
+    bytes[3001] = '\xA9';
+    control.SetBytes(bytes);
+    QVERIFY(control.ShowsLongLinesBroken());
+    QVERIFY(control.ReadOnly());
+    control.SetReadOnly(false);
+    QVERIFY(control.ReadOnly());
+    QCOMPARE(control.Bytes(), bytes);
+    QVERIFY(control.LineCount() > 3);
+    QCOMPARE(control.LineText(0), std::string("short"));
+    control.SetBytes("normal\n");
+    QVERIFY(!control.ShowsLongLinesBroken());
+  }
+
   void KeyCallbackCanConsumeAKey() {
     TEditControl control;
     control.show();
