@@ -24,6 +24,12 @@ fi
 
 quiet() { grep -v "propagateSizeHints\|XDG_RUNTIME_DIR\|does not support" >&2 || true; }
 
+echo "== editor, replace all of 'static' in $(basename "$big") =="
+"$bench" "$big" --replace static STATIC 2> >(quiet)
+ours=$(bench_measure "editor" "$bench" "$big" --replace static STATIC)
+vim=$(bench_measure "vim" vim -es -u NONE -i NONE -n -c '%s/static/STATIC/g' -c 'q!' "$big")
+bench_report "open, replace all, close (best of $RUNS)" "$ours" "$vim"
+
 for file in "$big" "$line"; do
   echo "== editor, $(basename "$file") ($(($(stat -c %s "$file") / 1048576)) MB) =="
   "$bench" "$file" 2> >(quiet)

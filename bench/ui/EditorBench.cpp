@@ -1,17 +1,21 @@
 // Times the internal editor on large files: opening a file until its first page is painted,
 // paging through it, jumping to its end, and saving it. Prints one line per step.
-// Usage: editor-bench FILE [--open-end]   (--open-end: only open, go to the end and close)
+// Usage: editor-bench FILE [--open-end | --replace TEXT WITH]
+//   --open-end: only open, go to the end and close; --replace: open, replace all and close.
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
 
 #include "search/editor/EditControl.h"
 #include "search/editor/EditorForm.h"
+#include "search/editor/FindReplaceDialog.h"
 #include "search/settings/DataModule.h"
 
 namespace {
@@ -64,6 +68,25 @@ int main(int argc, char** argv) {
   if (argc > 2 && QString(argv[2]) == "--open-end") {
     Press(text, Qt::Key_End, Qt::ControlModifier);
     text->repaint();
+    return 0;
+  }
+  if (argc > 4 && QString(argv[2]) == "--replace") {
+    editor.Inform = [](const QString&, const QString&) {};
+    control.SetCaret(0, 0);
+    editor.ReplaceClick();
+    TFindReplaceDialog* dialog = editor.ReplaceDialog();
+    dialog->findChild<QLineEdit*>("edFindText")->setText(QString::fromLocal8Bit(argv[3]));
+    dialog->findChild<QLineEdit*>("edReplaceText")->setText(QString::fromLocal8Bit(argv[4]));
+    Time("replace all, painted", [&] {
+      dialog->findChild<QPushButton*>("btReplaceAll")->click();
+      text->repaint();
+    });
+    std::printf("  %s\n", qPrintable(editor.StatusText(0).trimmed()));
+    Time("undo the replace all, painted", [&] {
+      control.Undo();
+      text->repaint();
+    });
+    control.SetModified(false);
     return 0;
   }
   std::printf("  (%d lines)\n", control.LineCount());

@@ -41,6 +41,7 @@ namespace {
 
 constexpr int kGlyphWidth = 16;
 constexpr int kIdlePollMilliseconds = 500;
+constexpr bool kPreferencesDialogAvailable = false;
 
 QFont EditorFont(const TDataMod& settings) {
   QFont font(DisplayString(settings.EditorFontName.Value()));
@@ -147,6 +148,8 @@ void TEditorForm::CreateActions() {
     addAction(action);
   }
   for (const char* name : {"acShowMatchedWords", "acShowMatchedLines"}) actions_[name]->setCheckable(true);
+  // The editor preferences dialog comes with its own change; until then the entry stays off.
+  actions_["acPreferences"]->setEnabled(kPreferencesDialogAvailable);
   actions_["acShowMatchedWords"]->setChecked(dataMod_.EditorShowMatchedStrings.Value());
   actions_["acShowMatchedLines"]->setChecked(dataMod_.EditorShowMatchedLines.Value());
 

@@ -12,6 +12,8 @@
 
 #include "search/editor/EditControl.h"
 #include "search/editor/EditorForm.h"
+#include "search/editor/FindReplaceDialog.h"
+#include "search/editor/GoToLineForm.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
@@ -91,6 +93,22 @@ void SaveEditor(TDataMod& settings, TempTree& tree) {
   editor.IdleUpdate();
   QCoreApplication::processEvents();
   Save(GrabCalm(editor), "editor-two-files.png");
+
+  editor.FindClick();
+  editor.FindDialog()->move(editor.geometry().topLeft() + QPoint(300, 120));
+  QCoreApplication::processEvents();
+  Save(Composite(editor, *editor.FindDialog()), "editor-find.png");
+  editor.ReplaceClick();
+  editor.ReplaceDialog()->move(editor.geometry().topLeft() + QPoint(300, 120));
+  QCoreApplication::processEvents();
+  Save(Composite(editor, *editor.ReplaceDialog()), "editor-replace.png");
+  editor.ReplaceDialog()->hide();
+  TGoToLineForm goToLine(&editor);
+  goToLine.SetLineNumber(30);
+  goToLine.SetNumberOfLines(editor.CurrentEditor()->LineCount());
+  goToLine.show();
+  QCoreApplication::processEvents();
+  Save(goToLine.grab(), "editor-go-to-line.png");
 }
 
 }  // namespace
