@@ -191,6 +191,7 @@ QToolBar* TMainForm::CreateToolBar() {
 
   acOpenWith_ = MakeAction("acOpenWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", this);
   connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenRequested);
+  connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenInInternalEditor);
   btEditWith_ = MakeToolButton("btEditWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", bar);
   pumEditDropDown_ = new QMenu(btEditWith_);
   pumEditDropDown_->setObjectName("pumEditDropDown");

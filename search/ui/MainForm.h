@@ -45,6 +45,9 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   bool Searching() const { return searching_; }
   int GetMatchType() const;
 
+  // Opens the selected results' files (up to 100) in the internal editor, modally.
+  void OpenInInternalEditor();
+
   void ApplyDisplaySettings();
   void ApplyLayoutConstraints();
   void UpdateMainCaption();

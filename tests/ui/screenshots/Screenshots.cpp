@@ -16,6 +16,10 @@
 
 #include "search/settings/ShellIntegration.h"
 #include "search/settings/forms/ConfigurationForm.h"
+#include "search/editor/EditControl.h"
+#include "search/editor/EditorForm.h"
+#include "search/editor/FindReplaceDialog.h"
+#include "search/editor/GoToLineForm.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/FilterForm.h"
 #include "search/ui/MainForm.h"
@@ -75,6 +79,44 @@ void SetCriteria(TMainForm& form, const QString& path, const QString& files, con
   form.findChild<QComboBox*>("cbPath")->setEditText(path);
   form.findChild<QComboBox*>("cbFiles")->setEditText(files);
   form.findChild<QComboBox*>("cbStringA")->setEditText(string);
+}
+
+// The internal editor with two files from the search, the first at its matched line.
+void SaveEditor(TDataMod& settings, TempTree& tree) {
+  std::string source;
+  for (int i = 1; i <= 60; ++i) {
+    source += i % 12 == 5 ? "  // the scanner reads line " + std::to_string(i) + "\n"
+                          : "  int value" + std::to_string(i) + " = Compute(" + std::to_string(i) + ");\n";
+  }
+  const std::string path = tree.Write("src/engine/long.cpp", "void Scanner::Long() {\n" + source + "}\n").string();
+  TEditorForm editor(settings);
+  editor.resize(760, 520);
+  editor.move(200, 200);
+  editor.OpenMatchedFile(QString::fromStdString(path), 30, "scanner", "", 0, 0, {6, 18, 30, 42, 54}, false, false);
+  editor.OpenMatchedFile(QString::fromStdString(tree.RootText() + "src/engine/scanner.cpp"), 6, "scanner", "", 0, 0,
+                         {1, 6}, false, false);
+  editor.SetCurrentFile(editor.Files().front().get());
+  editor.show();
+  editor.CurrentEditor()->SetBookmark(1, TBookmark{0, 25, true});
+  editor.IdleUpdate();
+  QCoreApplication::processEvents();
+  Save(GrabCalm(editor), "editor-two-files.png");
+
+  editor.FindClick();
+  editor.FindDialog()->move(editor.geometry().topLeft() + QPoint(300, 120));
+  QCoreApplication::processEvents();
+  Save(Composite(editor, *editor.FindDialog()), "editor-find.png");
+  editor.ReplaceClick();
+  editor.ReplaceDialog()->move(editor.geometry().topLeft() + QPoint(300, 120));
+  QCoreApplication::processEvents();
+  Save(Composite(editor, *editor.ReplaceDialog()), "editor-replace.png");
+  editor.ReplaceDialog()->hide();
+  TGoToLineForm goToLine(&editor);
+  goToLine.SetLineNumber(30);
+  goToLine.SetNumberOfLines(editor.CurrentEditor()->LineCount());
+  goToLine.show();
+  QCoreApplication::processEvents();
+  Save(goToLine.grab(), "editor-go-to-line.png");
 }
 
 }  // namespace
@@ -220,5 +262,6 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   Save(Composite(form, *update), "main-update-available.png");
   update->hide();
+  SaveEditor(settings.DataMod(), tree);
   return caught ? 0 : 1;
 }
