@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(ToolbarImage("SEARCH"));
 
   TDataMod dataMod;
-  QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
+  // The application's name, not its display name: Qt would add a display name to every window
+  // title, and the titles are exactly the windows' own.
+  QApplication::setApplicationName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
   for (const std::string& error : dataMod.StartupErrors()) {
     ShowMessageDialog(DisplayString(error), TMessageKind::Error, {TMessageButton::OK}, 0, &mainForm);

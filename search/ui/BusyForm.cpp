@@ -10,9 +10,10 @@
 
 #include "search/ui/BusyAnimation.h"
 #include "search/ui/EllipsisLabel.h"
+#include "search/ui/TitleBarButtons.h"
 
 TBusyForm::TBusyForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(owner, kWindowFlags) {
   setObjectName("BusyForm");
   setFont(QApplication::font());  // the system font, not the owner's
   setWindowTitle("Searching...");
@@ -100,14 +101,21 @@ QString TBusyForm::GetPath() const { return lbPath_->text(); }
 
 void TBusyForm::ShowOverOwner() {
   adjustSize();
+  setFixedSize(size());
   if (QWidget* owner = parentWidget()) {
     const QRect area = owner->frameGeometry();
     move(area.center() - rect().center());
   }
+  RemoveTitleBarButtons(*this);
   show();
   raise();
 }
 
 void TBusyForm::reject() { btCancel_->click(); }
 
-void TBusyForm::closeEvent(QCloseEvent* event) { event->ignore(); }
+// The title bar has no close box; a close asked for all the same (a window manager's key)
+// counts as Cancel, and the search closes the dialog when it ends.
+void TBusyForm::closeEvent(QCloseEvent* event) {
+  btCancel_->click();
+  event->ignore();
+}

@@ -14,6 +14,10 @@ class TBusyForm final : public QDialog {
   Q_OBJECT
 
  public:
+  // A title bar without minimise, maximise or close buttons, kept above the main window.
+  static constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                  Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint;
+
   explicit TBusyForm(QWidget* owner);
 
   void SetOperation(const QString& text);

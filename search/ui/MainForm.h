@@ -80,6 +80,8 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void CreateResultsMenu();
   void SetTabOrder();
   void SetControlsFromSettings();
+  void AlignLabelColumns();
+  void KeepStatusTextsRoom();
   void ConnectOptions();
 
   // Handlers.
@@ -125,6 +127,8 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   bool searching_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;
+  // The criteria box in which Enter started the search: it has the focus again afterwards.
+  TCriteriaComboBox* searchedFrom_ = nullptr;
   // The filter dialog comes with the advanced filter; until then its button stays disabled.
   static constexpr bool kFilterDialogAvailable = false;
 

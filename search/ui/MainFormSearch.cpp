@@ -49,6 +49,9 @@ search::TSearchCriteria TMainForm::ReadCriteria() const {
 void TMainForm::SearchClick() {
   if (searching_) return;
   searching_ = true;
+  // The box in which Enter was pressed, else the first criteria box, has the focus afterwards.
+  TCriteriaComboBox* focusAfter = std::exchange(searchedFrom_, nullptr);
+  if (focusAfter == nullptr) focusAfter = cbPath_->isEnabled() ? cbPath_ : cbStringA_;
   search::TSearchCriteria criteria = ReadCriteria();
   try {
     search::RunSearch(state_, criteria, *this);
@@ -63,6 +66,7 @@ void TMainForm::SearchClick() {
   cbFiles_->SetText(DisplayString(criteria.Files));
   UpdateSearchResultsBox();
   UpdateControlStates();
+  if (!closeRequested_) focusAfter->setFocus();
   emit SearchFinished();
   if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -94,6 +98,7 @@ void TMainForm::ShowStatusTexts(const search::TStatusTexts& texts) {
   for (int panel = 0; panel < TStatusPanels::kPanels; ++panel) {
     statusBar_->SetPanelText(panel, DisplayString(texts.Panels[panel]));
   }
+  if (statusBar_->minimumSizeHint().width() > minimumWidth()) KeepStatusTextsRoom();
 }
 
 void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int matchType,
