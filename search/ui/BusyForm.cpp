@@ -80,11 +80,24 @@ QLabel* TBusyForm::AddCounter(QGridLayout* grid, int row, const QString& caption
   return number;
 }
 
-void TBusyForm::SetCount(int64_t& held, QLabel* label, int64_t n) {
-  if (n == held) return;
+bool TBusyForm::StoreCount(int64_t& held, QLabel* label, int64_t n) {
+  if (n == held) return false;
   held = n;
   label->setText(QString::number(n));
-  label->repaint();
+  return true;
+}
+
+void TBusyForm::SetCount(int64_t& held, QLabel* label, int64_t n) {
+  if (StoreCount(held, label, n)) label->repaint();
+}
+
+void TBusyForm::ShowProgress(const search::TBusyCounters& counters, const QString& path) {
+  StoreCount(found_, lbFound_, counters.Found);
+  StoreCount(searched_, lbSearched_, counters.Searched);
+  StoreCount(lines_, lbTotalLines_, counters.Lines);
+  StoreCount(matched_, lbMatched_, counters.Matched);
+  StoreCount(totalMatches_, lbTotalMatches_, counters.TotalMatches);
+  lbPath_->setText(path);
 }
 
 void TBusyForm::SetOperation(const QString& text) {

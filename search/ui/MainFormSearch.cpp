@@ -115,6 +115,7 @@ void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int 
 }
 
 void TMainForm::ShowBusy() {
+  progress_ = {};
   busy_ = std::make_unique<TBusyForm>(this);
   busy_->SetOperation("");
   busy_->SetPath("");
@@ -127,19 +128,29 @@ void TMainForm::BusyOperation(const std::string& text) {
   if (busy_) busy_->SetOperation(DisplayString(text));
 }
 
+// The path and the counters change with every file: they are kept here and shown at a
+// bounded rate, so that the search never waits for the dialog to paint.
 void TMainForm::BusyPath(const std::string& text) {
-  if (busy_) busy_->SetPath(DisplayString(text));
+  progress_.Path = text;
+  progress_.Pending = true;
 }
 
 void TMainForm::BusyCounters(const search::TBusyCounters& counters) {
-  if (!busy_) return;
-  busy_->SetFilesFound(counters.Found);
-  busy_->SetFilesSearched(counters.Searched);
-  busy_->SetLinesSearched(counters.Lines);
-  busy_->SetFilesMatched(counters.Matched);
-  busy_->SetTotalMatches(counters.TotalMatches);
+  progress_.Counters = counters;
+  progress_.Pending = true;
+}
+
+void TMainForm::ShowProgressIfDue() {
+  if (!busy_ || !progress_.Pending) return;
+  if (progress_.SinceShown.isValid() && progress_.SinceShown.elapsed() < kProgressInterval) return;
+  progress_.SinceShown.start();
+  progress_.Pending = false;
+  busy_->ShowProgress(progress_.Counters, DisplayString(progress_.Path));
 }
 
 bool TMainForm::CancelRequested() { return closeRequested_ || (busy_ && busy_->Cancelled()); }
 
-void TMainForm::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }
+void TMainForm::Yield() {
+  ShowProgressIfDue();
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
