@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 #include <QToolButton>
@@ -68,6 +69,24 @@ struct TWindow {
 };
 
 QString Text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// Counts the paints of a widget, each made slow.
+class TSlowPaints : public QObject {
+ public:
+  TSlowPaints(QWidget* widget, int& paints) : QObject(widget), paints_(paints) { widget->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      ++paints_;
+      QThread::msleep(3);
+    }
+    return false;
+  }
+
+ private:
+  int& paints_;
+};
 
 // An editable combo box takes the focus in its line edit once the window is active.
 bool FocusIsIn(QWidget* window, QComboBox* box) {
@@ -333,6 +352,22 @@ class MainFormTest : public QObject {
     QCOMPARE(window.Panel(0), QString("Search cancelled"));
     QVERIFY(window.form->centralWidget()->isEnabled());
     QVERIFY(window.form->BusyForm() == nullptr);
+  }
+
+  void aDialogSlowToPaintDoesNotHoldTheSearchPerFile() {
+    // Each paint of the busy dialog's path line takes a while; the search reports a path for
+    // every file, but the dialog paints at its own pace, not once per file.
+    constexpr int kFiles = 4000;
+    TWindow window;
+    int paints = 0;
+    bool watching = false;
+    const bool repainted = window.SearchManyFiles(kFiles, [&](TBusyForm& busy) {
+      if (!std::exchange(watching, true)) new TSlowPaints(Named<QWidget>(&busy, "lbPath"), paints);
+    });
+    if (!repainted) QSKIP("the search ended before the window was given a chance to repaint");
+    QCOMPARE(window.Model().rowCount(), kFiles);
+    QCOMPARE(window.Panel(0), QString("Finished"));
+    QVERIFY2(paints < kFiles / 4, qPrintable(QString("%1 paints").arg(paints)));
   }
 
   void resultsShowWhileTheSearchRunsOnlyWhenAskedTo_data() {
