@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(ToolbarImage("SEARCH"));
 
   TDataMod dataMod;
-  QApplication::setApplicationDisplayName(DisplayString(dataMod.ApplicationTitle()));
+  // The application's name, not its display name: Qt would add a display name to every window
+  // title, and the titles are exactly the windows' own.
+  QApplication::setApplicationName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
   mainForm.ShowPreferencesDialog = [&dataMod](QWidget* owner) { return RunConfigurationForm(owner, dataMod); };
   for (const std::string& error : dataMod.StartupErrors()) {

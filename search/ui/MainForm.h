@@ -3,6 +3,7 @@
 // toolbar on the left, the results tree on the right, the status bar below; it runs the search
 // and is the search's host.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -92,6 +93,8 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void CreateResultsMenu();
   void SetTabOrder();
   void SetControlsFromSettings();
+  void AlignLabelColumns();
+  void KeepStatusTextsRoom();
   void ConnectOptions();
 
   // Handlers.
@@ -136,13 +139,24 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void BusyCounters(const search::TBusyCounters& counters) override;
   bool CancelRequested() override;
   void Yield() override;
+  void ShowProgressIfDue();
 
   TDataMod& dataMod_;
   search::TSearchState state_;
   std::unique_ptr<TBusyForm> busy_;
+  // What the busy dialog is to show next; shown at most every kProgressInterval milliseconds.
+  struct TPendingProgress {
+    search::TBusyCounters Counters;
+    std::string Path;
+    bool Pending = false;
+    QElapsedTimer SinceShown;
+  } progress_;
+  static constexpr qint64 kProgressInterval = 150;
   bool searching_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;
+  // The criteria box in which Enter started the search: it has the focus again afterwards.
+  TCriteriaComboBox* searchedFrom_ = nullptr;
 
   QSplitter* splitter_ = nullptr;
   QWidget* leftPanel_ = nullptr;

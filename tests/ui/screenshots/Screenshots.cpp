@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -27,6 +28,7 @@
 #include "search/ui/UpdateAvailable.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
+#include "search/ui/StatusPanels.h"
 #include "support/TempTree.h"
 #include "ui/support/UiTestSupport.h"
 
@@ -149,7 +151,7 @@ int main(int argc, char** argv) {
   PrepareHeadless();
   QApplication application(argc, argv);
   PrepareIconTheme("breeze");
-  QApplication::setApplicationDisplayName("Search");
+  QApplication::setApplicationName("Search");
   folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("build/screenshots");
   QDir().mkpath(folder);
 
@@ -202,6 +204,25 @@ int main(int argc, char** argv) {
   form.resize(592, 472);
   QCoreApplication::processEvents();
   Save(GrabCalm(form), "main-design-size.png");
+
+  // The smallest window: long paths and a bad expression's notice, the notice selected, and
+  // counts of seven digits in the status bar.
+  tree.Write("src/a/rather/long/folder/name/that/does/not/fit/in/the/pane/scanner-notes.txt", "the scanner\n");
+  SetCriteria(form, root + "src; " + root + "missing", "*.txt", "scanner");
+  form.SearchClick();
+  view.selectionModel()->clearSelection();
+  const int notice = model.rowCount() - 1;
+  view.selectionModel()->select(model.index(notice, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  auto* bar = form.findChild<TStatusPanels*>("StatusBar");
+  bar->SetPanelText(1, " 5136000 Files Found");
+  bar->SetPanelText(2, " 5136000 Files Matched");
+  bar->SetPanelText(3, " 1111690 Matches in Total");
+  form.resize(1, 1);
+  QCoreApplication::processEvents();
+  Save(GrabCalm(form), "main-smallest.png");
+  view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+  QCoreApplication::processEvents();
+  Save(GrabCalm(form), "main-smallest-scrolled.png");
 
   TMessageForm message("The file could not be opened because another program is using it.\n\nTry again?",
                        TMessageKind::Confirmation, {TMessageButton::Yes, TMessageButton::No, TMessageButton::Cancel},
