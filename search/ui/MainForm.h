@@ -5,8 +5,13 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "search/engine/history/SearchHistory.h"
+#include "search/engine/results/TreeViewObject.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchState.h"
 
@@ -48,6 +53,22 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void UpdateMainCaption();
   void BrowseClick();
 
+  // The enabling pass: recomputes which actions and controls are enabled, visible and
+  // checked. It runs whenever the application becomes idle and before a menu opens.
+  void ApplicationEventsIdle();
+
+  // The History menu: rebuilt after each change of the history; choosing an item restores it.
+  void UpdateHistoryMenu();
+  void pumHistoryEntryClick(int slot);
+  const search::TSearchHistory& History() const { return history_; }
+
+  // An action of the window by its component name (acExit, acCopyAllLinesToClipboard...).
+  QAction* Action(const char* name) const;
+
+  // The help file: the program's path with ".html" in place of its extension.
+  QString HelpFile() const { return helpFile_; }
+  void SetHelpFile(const QString& path) { helpFile_ = path; }
+
   search::TSearchState& State() { return state_; }
   TResultsModel& ResultsModel() { return *model_; }
   TResultsView& Results() { return *vstResults_; }
@@ -55,6 +76,16 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
 
   // The folder picker; replaceable so that Browse can be driven without a real dialog.
   std::function<QString(QWidget* owner, const QString& title, const QString& initial)> BrowseForFolder;
+  // The save dialog of the Save to File commands: the chosen file, or empty on Cancel.
+  std::function<QString(QWidget* owner)> ChooseSaveFileName;
+
+  // What other subsystems attach to the window's actions. Unset, the action does nothing.
+  // The preferences dialog, shown modally; true when it closed with OK.
+  std::function<bool(QWidget* owner)> ShowPreferencesDialog;
+  // The two web links of the Help menu and the update's download page.
+  std::function<void()> GoToHomePage;
+  std::function<void()> GoToCompanyWebsite;
+  std::function<void()> ShowDownloadPage;
 
  signals:
   // The Open button's default command on the selected results (the opening itself comes with
@@ -77,7 +108,34 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   QWidget* CreateStringsPanel();
   QWidget* CreateOptionsPanel();
   QCheckBox* AddOption(QWidget* panel, const char* name, const char* caption, const char* hint);
+  // Actions and menus.
+  void CreateActions();
+  void ConnectActions();
+  void CreateMainMenu();
   void CreateResultsMenu();
+  void CreateHistoryMenu();
+  void CreateToolTrayMenu();
+  QMenu* AddCopyMenu(QMenu* parent, const char* name);
+  QMenu* AddSaveMenu(QMenu* parent, const char* name);
+  QMenu* AddSortMenu(QMenu* parent, const char* name);
+  void AddResultsCommands(QMenu* menu);
+  void ApplySortMarks(size_t topLevelNodes);
+  void ApplyCopyAndSaveStates(bool selected, bool anyNode);
+  void SortOn(int field);
+  void SetSortAscending(bool ascending);
+  void PreferencesClick();
+  void HelpClick();
+  void AboutClick();
+
+  // Copy and save.
+  search::TDisplayOptions DisplayOptions() const;
+  std::vector<std::string> SelectedFileNames() const;
+  std::vector<std::string> AllFileNames() const;
+  std::string SelectedEntries() const;
+  std::string AllEntries() const;
+  void CopyTextToClipboard(const std::string& text);
+  void CopyFilesToClipboard(const std::vector<std::string>& paths);
+  void SaveTextToFile(const std::function<std::string()>& builder);
   void SetTabOrder();
   void SetControlsFromSettings();
   void ConnectOptions();
@@ -87,8 +145,6 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void SearchResultsClick(bool checked);
   void btClearFilterClick();
   void UpdateFilterDescription();
-  void UpdateControlStates();
-  void UpdateSearchResultsBox();
   void vstResultsChange();
   void SplitterMoved();
   void FormDestroy();
@@ -118,10 +174,14 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void BusyCounters(const search::TBusyCounters& counters) override;
   bool CancelRequested() override;
   void Yield() override;
+  bool KeepsHistory() const override { return true; }
+  void AddHistoryEntry(search::TSearchHistoryEntry entry) override;
 
   TDataMod& dataMod_;
   search::TSearchState state_;
   std::unique_ptr<TBusyForm> busy_;
+  search::TSearchHistory history_;
+  QString helpFile_;
   bool searching_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;
@@ -146,8 +206,16 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   QAction* hideItem_ = nullptr;
   QAction* exitItem_ = nullptr;
   QMenu* pumHistoryButton_ = nullptr;
+  std::vector<QAction*> historyItems_;
   QMenu* pumEditDropDown_ = nullptr;
   QMenu* pumResults_ = nullptr;
+  QMenu* pumToolTray_ = nullptr;
+  QMenu* openWithMenu_ = nullptr;
+  QMenu* mnUpdateAvailable_ = nullptr;
+  std::vector<QMenu*> copyMenus_;
+  std::vector<QMenu*> saveMenus_;
+  std::vector<QMenu*> sortMenus_;
+  std::map<std::string, QAction*> actions_;
   QAction* acOpenWith_ = nullptr;
   QAction* acHideForm_ = nullptr;
   QAction* acExit_ = nullptr;

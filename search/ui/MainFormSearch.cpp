@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -61,8 +62,7 @@ void TMainForm::SearchClick() {
   model_->Flush();
   cbPath_->SetText(DisplayString(criteria.Path));
   cbFiles_->SetText(DisplayString(criteria.Files));
-  UpdateSearchResultsBox();
-  UpdateControlStates();
+  ApplicationEventsIdle();
   emit SearchFinished();
   if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -71,8 +71,9 @@ void TMainForm::SetWindowEnabled(bool enabled) {
   // The busy dialog is a child window of this one: disabling the window itself would disable
   // the dialog too, so its contents are disabled instead.
   centralWidget()->setEnabled(enabled);
+  menuBar()->setEnabled(enabled);
   if (enabled) {
-    UpdateControlStates();
+    ApplicationEventsIdle();
     if (isActiveWindow() || QApplication::activeWindow() == nullptr) activateWindow();
   }
 }
@@ -138,3 +139,5 @@ void TMainForm::BusyCounters(const search::TBusyCounters& counters) {
 bool TMainForm::CancelRequested() { return closeRequested_ || (busy_ && busy_->Cancelled()); }
 
 void TMainForm::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }
+
+void TMainForm::AddHistoryEntry(search::TSearchHistoryEntry entry) { history_.Add(std::move(entry)); }

@@ -5,6 +5,9 @@
 
 #include <QPoint>
 #include <QTreeView>
+#include <vector>
+
+#include "search/engine/results/ResultTexts.h"
 
 class TResultsModel;
 
@@ -20,6 +23,9 @@ class TResultsView final : public QTreeView {
   // Whether the open command may run (a node is selected); until the open command exists the
   // view decides this from its selection.
   bool CanOpen() const;
+
+  // The selected rows by position in the tree.
+  std::vector<search::TNodeRef> SelectedNodes() const;
 
   void ExpandAll();
   void CollapseAll();

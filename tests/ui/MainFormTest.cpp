@@ -428,7 +428,8 @@ class MainFormTest : public QObject {
     window.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
     window.Box("cbPath")->setFocus();
-    const char* order[] = {"cbFiles", "cbExcludeFolders", "cbExcludeFiles", "btClearFilter", "cbStringA",
+    // Clear Filter is greyed while no filter is set, so Tab passes it by.
+    const char* order[] = {"cbFiles", "cbExcludeFolders", "cbExcludeFiles", "cbStringA",
                            "rbOr", "cbStringB", "ckCaseSensitive", "ckIncludeSubDirectories"};
     for (const char* name : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
