@@ -27,6 +27,8 @@ void PrepareHeadless() {
 TSettingsSandbox::TSettingsSandbox() {
   qputenv("VANTREL_REGISTRY_DIR", folder_.path().toLocal8Bit());
   dataMod_ = std::make_unique<TDataMod>();
+  // No window under test ever starts a download.
+  dataMod_->UpdateCheckFrequency.Set(0);
 }
 
 std::unique_ptr<TDataMod> TSettingsSandbox::Reload() const {
