@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "search/engine/results/ResultTexts.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchRun.h"
 #include "search/engine/run/SearchState.h"
@@ -76,7 +77,13 @@ int main(int argc, char** argv) {
   search::TSearchCriteria criteria = options->Criteria;
   TCliHost host;
   const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);
-  PrintTree(state.Results, options->Display);
+  if (options->NamesOnly) {
+    const std::string names = search::JoinLines(search::GetAllFileNames(state.Results));
+    fwrite(names.data(), 1, names.size(), stdout);
+    fflush(stdout);
+  } else {
+    PrintTree(state.Results, options->Display);
+  }
 
   if (options->ShowStatus) {
     for (const std::string& panel : host.Status().Panels) {

@@ -105,7 +105,19 @@ TEST(SearchCli, HelpNamesEveryOption) {
                              "--string2", "--match", "--subdirs", "--case-sensitive", "--whole-word",
                              "--regex", "--whole-file", "--no-lines", "--no-minimise", "--before",
                              "--after", "--blank-lines", "--sort", "--descending", "--show-size",
-                             "--show-created", "--show-modified", "--show-accessed", "--status"}) {
+                             "--show-created", "--show-modified", "--show-accessed", "--status", "--names"}) {
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
   }
+}
+
+TEST(SearchCli, NamesPrintsEachFileOnceSortedIgnoringCase) {
+  TempTree tree, scratch;
+  tree.Write("b.txt", "hit\nhit\n");
+  tree.Write("A.txt", "hit\n");
+  tree.Write("a.txt", "hit\n");
+  tree.Write("c.txt", "miss\n");
+  const std::string root = tree.RootText();
+  const CliResult result = RunCli({"-p", root, "-1", "hit", "--names"}, scratch);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, root + "A.txt\n" + root + "a.txt\n" + root + "b.txt\n");
 }
