@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -36,17 +38,40 @@ QPixmap GrabCalm(QWidget& window) {
   return window.grab();
 }
 
-// The window with its top-level dialog painted where it stands over it.
-QPixmap Composite(QWidget& window, QWidget& dialog) {
+// The window with its top-level dialogs or menus painted where they stand over it.
+QPixmap Composite(QWidget& window, std::initializer_list<QWidget*> popups) {
   QPixmap picture = GrabCalm(window);
   QPainter painter(&picture);
-  // Offscreen windows have no frame of their own: a thin border and a soft shadow stand in.
-  const QRect at(dialog.geometry().topLeft() - window.geometry().topLeft(), dialog.size());
-  for (int i = 1; i <= 4; ++i) painter.fillRect(at.translated(i, i), QColor(0, 0, 0, 18));
-  painter.drawPixmap(at.topLeft(), dialog.grab());
-  painter.setPen(QColor(120, 120, 120));
-  painter.drawRect(at.adjusted(-1, -1, 0, 0));
+  for (QWidget* popup : popups) {
+    // Offscreen windows have no frame of their own: a thin border and a soft shadow stand in.
+    const QRect at(popup->geometry().topLeft() - window.geometry().topLeft(), popup->size());
+    for (int i = 1; i <= 4; ++i) painter.fillRect(at.translated(i, i), QColor(0, 0, 0, 18));
+    painter.drawPixmap(at.topLeft(), popup->grab());
+    painter.setPen(QColor(120, 120, 120));
+    painter.drawRect(at.adjusted(-1, -1, 0, 0));
+  }
   return picture;
+}
+
+QPixmap Composite(QWidget& window, QWidget& dialog) { return Composite(window, {&dialog}); }
+
+// A menu opened at a point of the window, its submenu (when given) beside its entry.
+void SaveMenu(TMainForm& form, QMenu& menu, QPoint at, QMenu* submenu, const char* name) {
+  form.ApplicationEventsIdle();
+  menu.popup(form.mapToGlobal(at));
+  QCoreApplication::processEvents();
+  if (submenu != nullptr) {
+    const QRect entry = menu.actionGeometry(submenu->menuAction());
+    menu.setActiveAction(submenu->menuAction());
+    submenu->popup(menu.mapToGlobal(QPoint(entry.right() - 4, entry.top())));
+    QCoreApplication::processEvents();
+    Save(Composite(form, {&menu, submenu}), name);
+    submenu->close();
+  } else {
+    Save(Composite(form, {&menu}), name);
+  }
+  menu.close();
+  QCoreApplication::processEvents();
 }
 
 void WriteFixture(TempTree& tree) {
@@ -121,6 +146,28 @@ int main(int argc, char** argv) {
                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QCoreApplication::processEvents();
   Save(GrabCalm(form), "main-results.png");
+
+  // The menus over the results: the Actions menu with its Copy submenu, the results pop-up
+  // with its Sort submenu, and the History menu after three searches.
+  QMenuBar* bar = form.menuBar();
+  QMenu& actions = *form.findChild<QMenu*>("mnActions");
+  SaveMenu(form, actions, bar->actionGeometry(actions.menuAction()).bottomLeft(),
+           form.findChild<QMenu*>("mnCopytoClipboard2"), "menu-actions.png");
+  QMenu& popup = *form.findChild<QMenu*>("pumResults");
+  const QRect row = view.visualRect(model.index(1, 0));
+  SaveMenu(form, popup, view.viewport()->mapTo(&form, row.center()), form.findChild<QMenu*>("mnSort2"),
+           "menu-results.png");
+  SaveMenu(form, *form.findChild<QMenu*>("mnHelp"),
+           bar->actionGeometry(form.findChild<QMenu*>("mnHelp")->menuAction()).bottomLeft(), nullptr, "menu-help.png");
+  SetCriteria(form, root + "src; " + root + "docs", "*.cpp;*.h;*.txt", "Run");
+  form.SearchClick();
+  SetCriteria(form, root + "src; " + root + "docs", "*.cpp;*.h;*.txt", "R&D");
+  form.findChild<QComboBox*>("cbStringB")->setEditText("scanner");
+  form.SearchClick();
+  form.findChild<QComboBox*>("cbStringB")->setEditText("");
+  QToolButton* history = form.findChild<QToolButton*>("tbHistory");
+  SaveMenu(form, *form.findChild<QMenu*>("pumHistoryButton"), history->mapTo(&form, history->rect().bottomLeft()),
+           nullptr, "menu-history.png");
 
   settings.DataMod().ShowButtonCaptions.Set(false);
   settings.DataMod().ShowFileSize.Set(true);
