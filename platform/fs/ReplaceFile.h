@@ -9,8 +9,8 @@
 namespace platform::fs {
 
 // 0 on success, else the system error code; on failure the target is untouched and the
-// temporary file removed. A new file gets the usual permissions (0666 less the umask), a
-// replaced one keeps its own; a link is followed to the file it names.
-int ReplaceFileContents(const std::string& path, std::string_view bytes);
+// temporary file removed. A new file gets the given permissions less the umask, a replaced one
+// keeps its own; a link stays a link and the file it names is replaced.
+int ReplaceFileContents(const std::string& path, std::string_view bytes, unsigned newFileMode = 0666);
 
 }  // namespace platform::fs

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/fs/ReplaceFile.h"
 #include "platform/registry/HiveText.h"
 
 namespace platform::registry {
@@ -46,18 +47,6 @@ bool ReadAll(int fd, std::string& content) {
     }
     content.append(buffer, static_cast<size_t>(got));
   }
-}
-
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t done = ::write(fd, content.data(), content.size());
-    if (done < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    content.remove_prefix(static_cast<size_t>(done));
-  }
-  return true;
 }
 
 std::string DateStamp() {
@@ -144,31 +133,9 @@ Hive HiveFile::Load(bool locked) const {
   return Hive(root_);
 }
 
+// A hive file that is a link (settings kept elsewhere) stays a link: its target is replaced.
 bool HiveFile::Save(const Hive& hive) const {
-  // A hive file that is a link (settings kept elsewhere) stays a link: its target is replaced.
-  std::filesystem::path target = path_;
-  std::error_code error;
-  if (std::filesystem::is_symlink(path_, error)) {
-    const std::filesystem::path link = std::filesystem::read_symlink(path_, error);
-    if (!error) target = link.is_absolute() ? link : path_.parent_path() / link;
-  }
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  {
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    if (fd.Get() < 0) return false;
-    if (!WriteAll(fd.Get(), WriteHiveText(hive)) || ::fsync(fd.Get()) != 0) {
-      ::unlink(temporary.c_str());
-      return false;
-    }
-  }
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  FileDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.Get() >= 0) ::fsync(folder.Get());
-  return true;
+  return platform::fs::ReplaceFileContents(path_.string(), WriteHiveText(hive), 0600) == 0;
 }
 
 }  // namespace platform::registry

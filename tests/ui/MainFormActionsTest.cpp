@@ -24,16 +24,9 @@
 
 namespace {
 
-struct TWindow {
-  TSettingsSandbox settings;
-  std::unique_ptr<TMainForm> form = std::make_unique<TMainForm>(settings.DataMod());
-
-  TWindow() { form->show(); }
-  QComboBox* Box(const char* name) { return Named<QComboBox>(form.get(), name); }
-  QCheckBox* Check(const char* name) { return Named<QCheckBox>(form.get(), name); }
+struct TWindow : TMainFormWindow {
   QAction* Act(const char* name) { return form->Action(name); }
   QMenu* Menu(const char* name) { return Named<QMenu>(form.get(), name); }
-  TResultsModel& Model() { return form->ResultsModel(); }
   TResultsView& View() { return form->Results(); }
   void Search(const std::string& path, const QString& stringA, const QString& files = "*.txt") {
     Box("cbPath")->setEditText(QString::fromStdString(path));
@@ -363,7 +356,6 @@ class MainFormActionsTest : public QObject {
     tree.Write("z/a.txt", "hit\n");
     tree.Write("y/b.txt", "hit\n");
     TWindow window;
-    window.Search(tree.RootText(), "hit");
     window.Check("ckIncludeSubDirectories")->setChecked(true);
     window.Search(tree.RootText(), "hit");
     QCOMPARE(window.Rows().value(0), Root(tree) + "y/b.txt [1 match]");

@@ -23,15 +23,8 @@
 
 namespace {
 
-struct TWindow {
-  TSettingsSandbox settings;
-  std::unique_ptr<TMainForm> form = std::make_unique<TMainForm>(settings.DataMod());
-
-  TWindow() { form->show(); }
-  QComboBox* Box(const char* name) { return Named<QComboBox>(form.get(), name); }
-  QCheckBox* Check(const char* name) { return Named<QCheckBox>(form.get(), name); }
+struct TWindow : TMainFormWindow {
   QToolButton* Search() { return Named<QToolButton>(form.get(), "btSearch"); }
-  TResultsModel& Model() { return form->ResultsModel(); }
   QString Panel(int index) { return Named<TStatusPanels>(form.get(), "StatusBar")->PanelText(index); }
   QString Row(int row, int line = -1) {
     const QModelIndex file = Model().index(row, 0);
