@@ -22,6 +22,7 @@
 #include "search/settings/DataModule.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/ByteText.h"
+#include "search/settings/forms/SaveFormPosition.h"
 #include "search/ui/CriteriaComboBox.h"
 #include "search/ui/HelpFile.h"
 #include "search/ui/MainFormTexts.h"
@@ -151,6 +152,9 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   UpdateFilterDescription();
   UpdateMainCaption();
   ShowStatusTexts(state_.StatusTexts(""));
+  CreateTrayAndDragAndDrop();
+  savePosition_ = new TSaveFormPosition(this, dataMod_.RegistryManager);
+  savePosition_->Restore();
   ApplicationEventsIdle();
   // The enabling pass runs each time the event loop has nothing left to do.
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -476,8 +480,8 @@ void TMainForm::ApplyDisplaySettings() {
     button->setToolTip(captions ? QString() : button->statusTip());
     button->setMinimumSize(side, side);
   }
-  hideItem_->setVisible(dataMod_.UseToolTray.Value());
-  exitItem_->setVisible(!dataMod_.UseToolTray.Value());
+  hideItem_->setVisible(HidingToTrayOffered());
+  exitItem_->setVisible(!HidingToTrayOffered());
   Action("acSortOnFileCreationDate")->setVisible(dataMod_.ShowFileCreationDate.Value());
   Action("acSortOnFileModifiedDate")->setVisible(dataMod_.ShowFileModifiedDate.Value());
   Action("acSortOnFileAccessedDate")->setVisible(dataMod_.ShowFileAccessedDate.Value());
@@ -520,6 +524,7 @@ void TMainForm::BrowseClick() {
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  wasShown_ = true;
   Action("acHelp")->setEnabled(!helpFile_.isEmpty() && QFileInfo::exists(helpFile_));
   RefreshMatchType();
   ckFileMatchProximity_->setChecked(dataMod_.MatchProximity.Value() == 1);
@@ -542,6 +547,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  closing_ = true;
   QMainWindow::closeEvent(event);
 }
 

@@ -16,6 +16,10 @@
 #include "search/engine/run/SearchState.h"
 
 class QAction;
+class QMimeData;
+class QSystemTrayIcon;
+class TDragFilesTrg;
+class TSaveFormPosition;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -62,6 +66,24 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void pumHistoryEntryClick(int slot);
   const search::TSearchHistory& History() const { return history_; }
 
+  // The command-line argument, applied once the window is built; true when it asks to start
+  // in the tray (and a tray exists to start in).
+  bool ApplyCommandLine(const std::string& argument, const std::string& startFolder);
+
+  // The tray: hiding is offered only where the desktop has a tray, so the window can never be
+  // lost. Replaceable for tests.
+  std::function<bool()> TrayAvailable;
+  void HideToTray();
+  void RestoreFromTray();
+  QSystemTrayIcon* TrayIcon() const { return trayIcon_; }
+
+  // The files of the selected rows as a drag carries them, and the drag itself (replaceable
+  // for tests).
+  std::unique_ptr<QMimeData> DragMimeData() const;
+  std::function<void(std::unique_ptr<QMimeData> files)> StartDrag;
+  TDragFilesTrg& DragFilesToPath() const { return *dragFilesToPath_; }
+  TDragFilesTrg& DragFilesToFiles() const { return *dragFilesToFiles_; }
+
   // An action of the window by its component name (acExit, acCopyAllLinesToClipboard...).
   QAction* Action(const char* name) const;
 
@@ -98,6 +120,7 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
  protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -115,6 +138,10 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void CreateResultsMenu();
   void CreateHistoryMenu();
   void CreateToolTrayMenu();
+  void CreateTrayAndDragAndDrop();
+  void DragFilesToPathDrop();
+  void DragFilesToFilesDrop();
+  bool HidingToTrayOffered() const;
   QMenu* AddCopyMenu(QMenu* parent, const char* name);
   QMenu* AddSaveMenu(QMenu* parent, const char* name);
   QMenu* AddSortMenu(QMenu* parent, const char* name);
@@ -182,6 +209,12 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   std::unique_ptr<TBusyForm> busy_;
   search::TSearchHistory history_;
   QString helpFile_;
+  QSystemTrayIcon* trayIcon_ = nullptr;
+  TSaveFormPosition* savePosition_ = nullptr;
+  TDragFilesTrg* dragFilesToPath_ = nullptr;
+  TDragFilesTrg* dragFilesToFiles_ = nullptr;
+  bool wasShown_ = false;
+  bool closing_ = false;
   bool searching_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;

@@ -87,6 +87,8 @@ void TMainForm::ConnectActions() {
   on("acCollapseAll", [this] { vstResults_->CollapseAll(); });
   on("acPreferences", &TMainForm::PreferencesClick);
   on("acExit", &QWidget::close);
+  on("acHideForm", &TMainForm::HideToTray);
+  on("acShowForm", &TMainForm::RestoreFromTray);
   on("acHelp", &TMainForm::HelpClick);
   on("acGoToHomePage", [this] {
     if (GoToHomePage) GoToHomePage();
@@ -217,7 +219,8 @@ void TMainForm::CreateToolTrayMenu() {
 }
 
 void TMainForm::ApplicationEventsIdle() {
-  if (destroyed_ || searching_) return;
+  if (destroyed_ || searching_ || closing_) return;
+  if (HidingToTrayOffered() && wasShown_ && (isMinimized() || !isVisible())) HideToTray();
   const bool selected = vstResults_->CanOpen();
   const size_t topLevel = state_.Results.Count();
 
@@ -240,7 +243,7 @@ void TMainForm::ApplicationEventsIdle() {
   Action("acQuickView")->setEnabled(selected);
 
   Action("acShowForm")->setVisible(!isVisible());
-  acHideForm_->setVisible(isVisible() && dataMod_.UseToolTray.Value());
+  acHideForm_->setVisible(isVisible() && HidingToTrayOffered());
   const bool filterSet = dataMod_.FilterUseSize.Value() || dataMod_.FilterUseCreatedDT.Value() ||
                          dataMod_.FilterUseModifiedDT.Value() || dataMod_.FilterUseAccessedDT.Value() ||
                          dataMod_.FilterUseAttribute.Value();

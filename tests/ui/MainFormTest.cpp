@@ -354,6 +354,7 @@ class MainFormTest : public QObject {
     TSettingsSandbox settings;
     settings.DataMod().UseToolTray.Set(true);
     TMainForm form(settings.DataMod());
+    form.TrayAvailable = [] { return true; };
     form.show();
     QVERIFY(Named<QToolButton>(&form, "btHide")->isVisible());
     QVERIFY(!Named<QToolButton>(&form, "btExit")->isVisible());
