@@ -60,10 +60,8 @@ std::string ResolveProgram(const std::string& program) {
   size_t start = 0;
   while (start <= folders.size()) {
     const size_t end = std::min(folders.find(':', start), folders.size());
-    std::string folder = folders.substr(start, end - start);
-    if (folder.empty()) folder = ".";
-    std::string candidate = std::move(folder);
-    candidate += '/';
+    // An empty entry stands for the current folder.
+    std::string candidate = end > start ? folders.substr(start, end - start) + '/' : std::string("./");
     candidate += program;
     if (IsExecutableFile(candidate)) return candidate;
     start = end + 1;
