@@ -4,6 +4,7 @@
 
 #include "search/engine/results/FileNameOrder.h"
 #include "search/engine/results/ResultTexts.h"
+#include "search/engine/results/SelectedFiles.h"
 
 using namespace search;
 
@@ -79,4 +80,39 @@ TEST_F(TextsFixture, SelectedExtensions) {
 TEST_F(TextsFixture, RowsOutsideTheTreeAreIgnored) {
   File("/c/a.txt", {"one"});
   EXPECT_EQ(GetSelectedEntries(tree, {{0, 5}, {3, -1}, {0, 0}}, {}), "*    1 one\n");
+}
+
+TEST_F(TextsFixture, EachSelectedFileOnceWithItsFirstSelectedLine) {
+  File("/c/a.txt", {"one", "two", "three"});
+  tree.AddErrorNode("*** notice ***");
+  File("/c/b.txt", {"four", "five"});
+  const auto files = SelectedFiles(tree, {{2, 1}, {0, 2}, {0, -1}, {1, -1}, {0, 1}, {2, 0}});
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].Path, "/c/a.txt");
+  EXPECT_EQ(files[0].Line, 0);  // the file row comes first
+  EXPECT_EQ(files[1].Path, "/c/b.txt");
+  EXPECT_EQ(files[1].Line, 1);
+}
+
+TEST_F(TextsFixture, TheEditorGetsWantedFilesWithAllTheirMatchedLines) {
+  TResultNode& a = File("/c/a.txt");
+  TResultTree::AddLineNode(a, "context", false, 4);
+  TResultTree::AddLineNode(a, "hit", true, 5);
+  TResultTree::AddLineNode(a, "hit", true, 9);
+  File("/c/b.txt", {"x"});
+  File("/c/c.txt", {"y", "z"});
+  const auto files = FilesForEditor(tree, {{0, 2}, {2, -1}});
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].Line, 9);
+  EXPECT_EQ(files[0].MatchedLines, (std::vector<int32_t>{5, 9}));
+  EXPECT_EQ(files[1].Path, "/c/c.txt");
+  EXPECT_EQ(files[1].Line, 1);
+
+  TResultTree many;
+  std::vector<TNodeRef> all;
+  for (size_t i = 0; i < 150; ++i) {
+    many.AddFileNode(std::make_unique<TTreeViewFile>("/f" + std::to_string(i), -1, 0, 0, 0, 0));
+    all.push_back({i, -1});
+  }
+  EXPECT_EQ(FilesForEditor(many, all).size(), 100u);
 }
