@@ -203,6 +203,7 @@ QToolBar* TMainForm::CreateToolBar() {
   btEditWith_->setPopupMode(QToolButton::MenuButtonPopup);
   // The button runs the default open command; the Open With submenus carry the others.
   connect(btEditWith_, &QToolButton::clicked, this, &TMainForm::OpenRequested);
+  openButtonImage_ = btEditWith_->icon();
 
   const QAction* hide = Action("acHideForm");
   btHide_ = MakeToolButton("btHide", qPrintable(hide->text()), qPrintable(hide->statusTip()), "HIDE", bar);
@@ -457,7 +458,10 @@ void TMainForm::UpdateFilterDescription() {
   lbFilter_->setToolTip(texts::kNoFilter);
 }
 
-void TMainForm::vstResultsChange() { ApplicationEventsIdle(); }
+void TMainForm::vstResultsChange() {
+  BuildOpenMenus();
+  ApplicationEventsIdle();
+}
 
 void TMainForm::SplitterMoved() {
   const int width = splitter_->sizes().value(0);
@@ -490,6 +494,7 @@ void TMainForm::ApplyDisplaySettings() {
   ckRegularExpressions_->setVisible(dataMod_.ShowRegularExpressions.Value());
   if (!dataMod_.ShowRegularExpressions.Value()) ckRegularExpressions_->setChecked(false);
 
+  BuildOpenMenus();
   for (TCriteriaComboBox* box : {cbPath_, cbFiles_, cbExcludeFolders_, cbExcludeFiles_, cbStringA_, cbStringB_}) {
     box->SetAutoComplete(dataMod_.AutoComplete.Value());
   }

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/shell/DesktopEntry.h"
 #include "search/engine/history/SearchHistory.h"
+#include "search/engine/results/SelectedFiles.h"
 #include "search/engine/results/TreeViewObject.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchState.h"
@@ -84,6 +86,19 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TDragFilesTrg& DragFilesToPath() const { return *dragFilesToPath_; }
   TDragFilesTrg& DragFilesToFiles() const { return *dragFilesToFiles_; }
 
+  // The open commands: -1 the internal editor, -2 the specified editor, 0 or more the Open With
+  // application at that place. The default one runs from the Open button, a double click and
+  // Enter in the results; the menus are rebuilt at each change of the selection.
+  static constexpr int kInternalEditorTag = -1;
+  static constexpr int kSpecifiedEditorTag = -2;
+  void BuildOpenMenus();
+  void RunOpenCommand(int tag);
+  int DefaultOpenCommand() const { return defaultOpenTag_; }
+  // The internal editor, attached by the editor: shows the files modally.
+  std::function<void(const search::TOpenInEditorRequest& request)> OpenInInternalEditor;
+  // Starts a program on its own (never through a shell); the error text when it could not.
+  std::function<QString(const platform::shell::TProgramCall& call)> StartProgram;
+
   // An action of the window by its component name (acExit, acCopyAllLinesToClipboard...).
   QAction* Action(const char* name) const;
 
@@ -142,6 +157,21 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void DragFilesToPathDrop();
   void DragFilesToFilesDrop();
   bool HidingToTrayOffered() const;
+
+  // Opening files.
+  struct TOpenWithApplication {
+    platform::shell::TDesktopEntry Entry;
+    std::string Program;  // resolved; empty when missing
+  };
+  void AddOpenEntry(int tag, const QString& caption, const QString& hint, const QIcon& image, bool enabled);
+  const std::vector<platform::shell::TDesktopEntry>& ApplicationsFor(const std::string& path);
+  std::string SpecifiedEditorProgram() const;
+  void ForEachSelectedFile(const std::function<void(const search::TSelectedFile& file)>& operation);
+  void OpenInEditor();
+  void OpenWithSpecifiedEditor(const search::TSelectedFile& file);
+  void OpenWithApplication(const search::TSelectedFile& file, int tag);
+  void Start(const platform::shell::TProgramCall& call, const QString& name);
+  void PropertiesClick();
   QMenu* AddCopyMenu(QMenu* parent, const char* name);
   QMenu* AddSaveMenu(QMenu* parent, const char* name);
   QMenu* AddSortMenu(QMenu* parent, const char* name);
@@ -214,6 +244,11 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TDragFilesTrg* dragFilesToPath_ = nullptr;
   TDragFilesTrg* dragFilesToFiles_ = nullptr;
   bool wasShown_ = false;
+  int defaultOpenTag_ = kInternalEditorTag;
+  QIcon openButtonImage_;
+  std::vector<QAction*> openEntries_;
+  std::vector<TOpenWithApplication> openWithApplications_;
+  std::map<std::string, std::vector<platform::shell::TDesktopEntry>> applicationsByType_;
   bool closing_ = false;
   bool searching_ = false;
   bool closeRequested_ = false;

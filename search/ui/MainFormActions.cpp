@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QProcess>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -88,6 +90,16 @@ void TMainForm::ConnectActions() {
   on("acPreferences", &TMainForm::PreferencesClick);
   on("acExit", &QWidget::close);
   on("acHideForm", &TMainForm::HideToTray);
+  on("acProperties", &TMainForm::PropertiesClick);
+  connect(this, &TMainForm::OpenRequested, this, [this] { RunOpenCommand(defaultOpenTag_); });
+  StartProgram = [](const platform::shell::TProgramCall& call) {
+    QProcess process;
+    process.setProgram(QFile::decodeName(QByteArray::fromStdString(call.Program)));
+    QStringList arguments;
+    for (const std::string& argument : call.Arguments) arguments << QFile::decodeName(QByteArray::fromStdString(argument));
+    process.setArguments(arguments);
+    return process.startDetached() ? QString() : process.errorString();
+  };
   on("acShowForm", &TMainForm::RestoreFromTray);
   on("acHelp", &TMainForm::HelpClick);
   on("acGoToHomePage", [this] {

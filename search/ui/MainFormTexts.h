@@ -132,6 +132,11 @@ inline constexpr const char* kSaveFilter = "Text Files (*.txt)";
 inline constexpr const char* kCannotCreateFile = "Cannot create file \"%1\". %2";
 inline constexpr const char* kAboutTitle = "About ";
 
+inline constexpr const char* kInternalEditor = "Internal Editor";
+inline constexpr const char* kInternalEditorHint = "Open in Internal Editor";
+inline constexpr const char* kOpenWithHint = "Open with %1";
+inline constexpr const char* kUnableToStart = "Unable to start %1\n%2";
+
 inline constexpr const char* kBrowseTitle = "Select the folder to search";
 
 }  // namespace texts
