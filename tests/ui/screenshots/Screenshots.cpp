@@ -15,6 +15,7 @@
 #include "search/ui/BusyForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/PropertiesForm.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "support/TempTree.h"
@@ -168,6 +169,28 @@ int main(int argc, char** argv) {
   QToolButton* history = form.findChild<QToolButton*>("tbHistory");
   SaveMenu(form, *form.findChild<QMenu*>("pumHistoryButton"), history->mapTo(&form, history->rect().bottomLeft()),
            nullptr, "menu-history.png");
+
+  // The Open menu over a selected text file, the Properties window and the tray menu.
+  view.selectionModel()->clearSelection();
+  view.selectionModel()->select(model.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QToolButton* open = form.findChild<QToolButton*>("btEditWith");
+  SaveMenu(form, *form.findChild<QMenu*>("pumEditDropDown"), open->mapTo(&form, open->rect().bottomLeft()), nullptr,
+           "menu-open.png");
+  TPropertiesForm properties(tree.RootText() + "docs/notes.txt", &form);
+  properties.show();
+  QCoreApplication::processEvents();
+  Save(properties.grab(), "properties.png");
+  properties.close();
+  // The tray menu as it shows while the window is in the tray (offscreen has no tray itself).
+  QMenu& tray = *form.findChild<QMenu*>("pumToolTray");
+  const QPoint trayAt = form.mapToGlobal(QPoint(form.width() - 160, form.height() - 110));
+  form.hide();
+  tray.popup(trayAt);
+  QCoreApplication::processEvents();
+  Save(Composite(form, {&tray}), "menu-tray.png");
+  tray.close();
+  form.show();
+  QCoreApplication::processEvents();
 
   settings.DataMod().ShowButtonCaptions.Set(false);
   settings.DataMod().ShowFileSize.Set(true);
