@@ -172,6 +172,7 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void OpenWithApplication(const search::TSelectedFile& file, int tag);
   void Start(const platform::shell::TProgramCall& call, const QString& name);
   void PropertiesClick();
+  void QuickViewClick();
   QMenu* AddCopyMenu(QMenu* parent, const char* name);
   QMenu* AddSaveMenu(QMenu* parent, const char* name);
   QMenu* AddSortMenu(QMenu* parent, const char* name);
@@ -245,6 +246,7 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TDragFilesTrg* dragFilesToFiles_ = nullptr;
   bool wasShown_ = false;
   int defaultOpenTag_ = kInternalEditorTag;
+  std::string quickViewCommand_;
   QIcon openButtonImage_;
   std::vector<QAction*> openEntries_;
   std::vector<TOpenWithApplication> openWithApplications_;

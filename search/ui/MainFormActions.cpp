@@ -13,6 +13,7 @@
 
 #include "search/engine/results/ResultSorting.h"
 #include "search/settings/DataModule.h"
+#include "search/settings/QuickViewCommand.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/CriteriaComboBox.h"
 #include "search/ui/HelpFile.h"
@@ -54,7 +55,8 @@ void TMainForm::CreateActions() {
   Action("acSortAscending")->setCheckable(true);
   Action("acSortDescending")->setCheckable(true);
   // Shown only where a QuickView program is registered.
-  Action("acQuickView")->setVisible(false);
+  quickViewCommand_ = GetQuickViewCommand();
+  Action("acQuickView")->setVisible(!quickViewCommand_.empty());
   const bool hasAddress = !dataMod_.VersionData.VersionInfo().Url.empty();
   Action("acGoToHomePage")->setVisible(hasAddress);
   Action("acGoToVantrelSoftwareWebsite")->setVisible(hasAddress);
@@ -91,6 +93,7 @@ void TMainForm::ConnectActions() {
   on("acExit", &QWidget::close);
   on("acHideForm", &TMainForm::HideToTray);
   on("acProperties", &TMainForm::PropertiesClick);
+  on("acQuickView", &TMainForm::QuickViewClick);
   connect(this, &TMainForm::OpenRequested, this, [this] { RunOpenCommand(defaultOpenTag_); });
   StartProgram = [](const platform::shell::TProgramCall& call) {
     QProcess process;

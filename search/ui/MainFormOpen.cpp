@@ -199,3 +199,14 @@ void TMainForm::PropertiesClick() {
     properties->show();
   });
 }
+
+// The registered viewer's first word is its program; the file goes after its other words.
+void TMainForm::QuickViewClick() {
+  const std::vector<std::string> words = platform::shell::SplitCommandLine(quickViewCommand_);
+  if (words.empty()) return;
+  ForEachSelectedFile([this, &words](const search::TSelectedFile& file) {
+    platform::shell::TProgramCall call{words.front(), {words.begin() + 1, words.end()}};
+    call.Arguments.push_back(file.Path);
+    Start(call, DisplayString(words.front()));
+  });
+}
