@@ -59,17 +59,8 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Runs the action; the message dialog it raises is closed and its text returned.
 QString MessageOf(QAction* action) {
-  QString message;
-  QTimer::singleShot(0, [&message] {
-    auto* dialog = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    message = Named<QLabel>(dialog, "Message")->text();
-    dialog->Button(TMessageButton::OK)->click();
-  });
-  action->trigger();
-  return message;
+  return MessageDuring([action] { action->trigger(); });
 }
 
 const char* const kAllActions[] = {"acCopyAllFileNamesToClipboard", "acCopyAllFileContentsToClipboard",

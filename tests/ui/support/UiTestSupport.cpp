@@ -1,5 +1,11 @@
 #include "ui/support/UiTestSupport.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "search/ui/MessageForm.h"
+
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -34,4 +40,16 @@ TSettingsSandbox::TSettingsSandbox() {
 std::unique_ptr<TDataMod> TSettingsSandbox::Reload() const {
   qputenv("VANTREL_REGISTRY_DIR", folder_.path().toLocal8Bit());
   return std::make_unique<TDataMod>();
+}
+
+QString MessageDuring(const std::function<void()>& action) {
+  QString message;
+  QTimer::singleShot(0, [&message] {
+    auto* dialog = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    message = Named<QLabel>(dialog, "Message")->text();
+    dialog->Button(TMessageButton::OK)->click();
+  });
+  action();
+  return message;
 }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "search/settings/DataModule.h"
@@ -39,6 +40,10 @@ T* Named(QObject* parent, const char* name) {
   if (child == nullptr) qFatal("no %s named %s", T::staticMetaObject.className(), name);
   return child;
 }
+
+// Runs the action; the message dialog it raises is closed with OK and its text returned
+// (empty when none came up).
+QString MessageDuring(const std::function<void()>& action);
 
 // The main window over a settings folder of its own, shown, with its controls by name.
 struct TMainFormWindow {
