@@ -16,6 +16,8 @@ struct TCliOptions {
   bool ShowStatus = false;
   bool NamesOnly = false;  // print the matched files' names instead of the rows
   bool ShowHelp = false;
+  // Print the filter's description instead of searching.
+  bool ShowFilterDescription = false;
 };
 
 // Reads the arguments (without the program name). On bad usage returns nothing and sets the

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "search/engine/filter/FilterDescription.h"
 #include "search/engine/results/ResultTexts.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchRun.h"
@@ -51,6 +52,14 @@ void PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& d
   fflush(stdout);
 }
 
+// The label text on the first line, then each clause of the hint on a line of its own.
+void PrintFilterDescription(const search::TFileFilter& filter) {
+  const search::TFilterDescription description = search::DescribeFilter(filter);
+  std::string out = description.Label + "\n";
+  for (const std::string& line : description.HintLines()) out += line + "\n";
+  fputs(out.c_str(), stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,6 +73,10 @@ int main(int argc, char** argv) {
   }
   if (options->ShowHelp) {
     fputs(cli::kCliHelp, stdout);
+    return 0;
+  }
+  if (options->ShowFilterDescription) {
+    PrintFilterDescription(options->Criteria.Filter);
     return 0;
   }
 

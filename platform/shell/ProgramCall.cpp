@@ -38,7 +38,7 @@ bool IsExecutableFile(const std::string& path) {
 }  // namespace
 
 TProgramCall SpecifiedEditorCall(const std::string& editor, const std::string& argumentTemplate,
-                                 const std::string& path, int line) {
+                                 const std::string& path, int64_t line) {
   TProgramCall call;
   std::vector<std::string> editorWords = SplitCommandLine(editor);
   if (!editorWords.empty()) {

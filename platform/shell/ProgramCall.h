@@ -2,6 +2,7 @@
 // A program to start and its arguments, one by one: nothing is ever handed to a shell, so a
 // file named `a;rm -rf ~.txt` or `$(touch x).txt` reaches the program as itself.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ struct TProgramCall {
 // words before %F and %f (the path) and %L and %l (the line) are replaced, in one pass over
 // each word, so that a path holding "%", blanks or quotes stays one argument.
 TProgramCall SpecifiedEditorCall(const std::string& editor, const std::string& argumentTemplate,
-                                 const std::string& path, int line);
+                                 const std::string& path, int64_t line);
 
 // The program's full path: a name with a "/" is taken as it is, any other is looked up along
 // PATH; empty unless it names an executable file.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "search/engine/filter/FileFilter.h"
 #include "search/settings/DataModPlaces.h"
 #include "search/settings/RegMgr.h"
 #include "search/settings/Setting.h"
@@ -169,8 +170,14 @@ class TDataMod : private TSettingsHost {
   TTextSetting AvailableVersion{*this, "AvailableVersion", ""};
   TTextSetting AvailableDownload{*this, "AvailableDownload", ""};
 
-  static constexpr double kMinDateTime = -657434.0;
-  static constexpr double kMaxDateTime = 2958465.99999;
+  static constexpr double kMinDateTime = search::kMinDateTime;
+  static constexpr double kMaxDateTime = search::kMaxDateTime;
+
+  // The advanced filter as its settings hold it.
+  search::TFileFilter FileFilter() const;
+  // Writes every filter setting that differs, in the order: size, created, modified,
+  // accessed, the attribute flag and the five attribute states.
+  void SetFileFilter(const search::TFileFilter& filter);
 
   // The six criteria lists, in the order above.
   std::vector<TSettingsList*> CriteriaLists();

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "search/engine/filter/FilterDescription.h"
 #include "search/engine/run/RecentValues.h"
 #include "search/settings/DataModule.h"
 #include "search/ui/BusyForm.h"
@@ -25,6 +26,8 @@
 #include "search/settings/forms/SaveFormPosition.h"
 #include "search/ui/CriteriaComboBox.h"
 #include "search/ui/HelpFile.h"
+#include "search/ui/ElidedLabel.h"
+#include "search/ui/FilterForm.h"
 #include "search/ui/MainFormTexts.h"
 #include "search/ui/MessageForm.h"
 #include "search/ui/ResultsModel.h"
@@ -248,15 +251,14 @@ QWidget* TMainForm::CreateCriteriaPanel() {
   connect(btBrowse_, &QToolButton::clicked, this, &TMainForm::BrowseClick);
 
   lbFilterCaption_ = MakeLabel("lbFilterCaption", texts::kFilterCaption, nullptr, panel);
-  lbFilter_ = new QLabel(panel);
+  lbFilter_ = new TElidedLabel(panel);
   lbFilter_->setObjectName("lbFilter");
-  lbFilter_->setTextFormat(Qt::PlainText);
-  lbFilter_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   btFilter_ = new QToolButton(panel);
   btFilter_->setObjectName("btFilter");
   btFilter_->setText("...");
   btFilter_->setFixedSize(27, 25);
   SetHint(btFilter_, texts::kFilterHint);
+  connect(btFilter_, &QToolButton::clicked, this, &TMainForm::btFilterClick);
   btClearFilter_ = new QToolButton(panel);
   btClearFilter_->setObjectName("btClearFilter");
   btClearFilter_->setText("X");
@@ -435,10 +437,16 @@ void TMainForm::SearchResultsClick(bool checked) {
   const bool enabled = !checked;
   for (QWidget* control : std::initializer_list<QWidget*>{
            lbPath_, btBrowse_, cbPath_, lbFiles_, cbFiles_, lbExcludeFolders_, cbExcludeFolders_, lbExcludeFiles_,
-           cbExcludeFiles_, lbFilterCaption_, lbFilter_, btClearFilter_, ckIncludeSubDirectories_}) {
+           cbExcludeFiles_, lbFilterCaption_, lbFilter_, btFilter_, ckIncludeSubDirectories_}) {
     control->setEnabled(enabled);
   }
-  btFilter_->setEnabled(enabled && kFilterDialogAvailable);
+  UpdateFilterButtons();
+}
+
+// The dialog is made for this one use; OK has written the settings.
+void TMainForm::btFilterClick() {
+  TFilterForm dialog(dataMod_, this);
+  if (dialog.exec() == QDialog::Accepted) UpdateFilterDescription();
 }
 
 void TMainForm::btClearFilterClick() {
@@ -452,10 +460,22 @@ void TMainForm::btClearFilterClick() {
   UpdateFilterDescription();
 }
 
-// The filter's own description comes with the advanced filter; until then no filter applies.
+// The label lists the active parts, its hint one clause a line; the status bar, a single
+// line, gets the clauses side by side.
 void TMainForm::UpdateFilterDescription() {
-  lbFilter_->setText(texts::kNoFilter);
-  lbFilter_->setToolTip(texts::kNoFilter);
+  const search::TFilterDescription description = search::DescribeFilter(dataMod_.FileFilter());
+  const QString hint = DisplayString(description.Hint);
+  lbFilter_->setText(DisplayString(description.Label));
+  lbFilter_->setToolTip(hint);
+  lbFilter_->setStatusTip(QString(hint).replace('\n', "  "));
+  UpdateFilterButtons();
+}
+
+// Clearing is offered while some part of the filter is on and the filter applies.
+void TMainForm::UpdateFilterButtons() {
+  const bool applies = !ckSearchResults_->isChecked();
+  btFilter_->setEnabled(applies);
+  btClearFilter_->setEnabled(applies && dataMod_.FileFilter().Active());
 }
 
 void TMainForm::vstResultsChange() {

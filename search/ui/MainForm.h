@@ -201,8 +201,10 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   // Handlers.
   void RefreshMatchType();
   void SearchResultsClick(bool checked);
+  void btFilterClick();
   void btClearFilterClick();
   void UpdateFilterDescription();
+  void UpdateFilterButtons();
   void vstResultsChange();
   void SplitterMoved();
   void FormDestroy();
@@ -255,8 +257,6 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   bool searching_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;
-  // The filter dialog comes with the advanced filter; until then its button stays disabled.
-  static constexpr bool kFilterDialogAvailable = false;
 
   QSplitter* splitter_ = nullptr;
   QWidget* leftPanel_ = nullptr;

@@ -259,11 +259,7 @@ void TMainForm::ApplicationEventsIdle() {
 
   Action("acShowForm")->setVisible(!isVisible());
   acHideForm_->setVisible(isVisible() && HidingToTrayOffered());
-  const bool filterSet = dataMod_.FilterUseSize.Value() || dataMod_.FilterUseCreatedDT.Value() ||
-                         dataMod_.FilterUseModifiedDT.Value() || dataMod_.FilterUseAccessedDT.Value() ||
-                         dataMod_.FilterUseAttribute.Value();
-  btClearFilter_->setEnabled(!ckSearchResults_->isChecked() && filterSet);
-  btFilter_->setEnabled(kFilterDialogAvailable && !ckSearchResults_->isChecked());
+  UpdateFilterButtons();
 }
 
 void TMainForm::ApplyCopyAndSaveStates(bool selected, bool anyNode) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "support/TempTree.h"
 
@@ -22,8 +23,9 @@ std::string Quote(const std::string& text) {
   return quoted + "'";
 }
 
-CliResult RunCli(const std::vector<std::string>& arguments, const TempTree& scratch) {
-  std::string command = SEARCH_CLI_PATH;
+CliResult RunCli(const std::vector<std::string>& arguments, const TempTree& scratch,
+                 const std::string& environment = "") {
+  std::string command = environment + SEARCH_CLI_PATH;
   for (const std::string& argument : arguments) command += " " + Quote(argument);
   const std::string errFile = (scratch.Root() / "stderr.txt").string();
   command += " 2>" + Quote(errFile);
@@ -74,6 +76,9 @@ TEST(SearchCli, BadUsageExitsTwoWithOneLine) {
       {{"-p", "/", "--bogus"}, "search-cli: unknown option '--bogus' (see --help)\n"},
       {{"-p", "/", "-m", "xor"}, "search-cli: invalid value 'xor' for option '--match'\n"},
       {{"-p", "/", "-B", "-1"}, "search-cli: invalid value '-1' for option '--before'\n"},
+      // Above the maximum the help states: each listed line is held in memory.
+      {{"-p", "/", "-B", "10001"}, "search-cli: invalid value '10001' for option '--before'\n"},
+      {{"-p", "/", "-A2147483647"}, "search-cli: invalid value '2147483647' for option '--after'\n"},
       {{"-p"}, "search-cli: option '-p' needs a value\n"},
   };
   for (const Case& c : cases) {
@@ -105,7 +110,9 @@ TEST(SearchCli, HelpNamesEveryOption) {
                              "--string2", "--match", "--subdirs", "--case-sensitive", "--whole-word",
                              "--regex", "--whole-file", "--no-lines", "--no-minimise", "--before",
                              "--after", "--blank-lines", "--sort", "--descending", "--show-size",
-                             "--show-created", "--show-modified", "--show-accessed", "--status", "--names"}) {
+                             "--show-created", "--show-modified", "--show-accessed", "--status",
+                             "--filter-size", "--filter-created", "--filter-modified", "--filter-accessed",
+                             "--filter-attr", "--filter-description", "--names"}) {
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
   }
 }
@@ -120,4 +127,123 @@ TEST(SearchCli, NamesPrintsEachFileOnceSortedIgnoringCase) {
   const CliResult result = RunCli({"-p", root, "-1", "hit", "--names"}, scratch);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, root + "A.txt\n" + root + "a.txt\n" + root + "b.txt\n");
+}
+
+namespace {
+
+// Runs a shell command for a fixture (sizes with truncate, times with touch -d).
+void Shell(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
+
+// The file names of the listed rows, in order.
+std::string Names(const std::string& out, const std::string& root) {
+  std::string names;
+  size_t start = 0;
+  while (start < out.size()) {
+    const size_t end = out.find('\n', start);
+    std::string line = out.substr(start, end - start);
+    if (line.rfind(root, 0) == 0) line = line.substr(root.size());
+    names += line + ";";
+    start = end == std::string::npos ? out.size() : end + 1;
+  }
+  return names;
+}
+
+}  // namespace
+
+TEST(SearchCli, FilterKeepsFoundFilesBySizeTimeAndAttributes) {
+  TempTree tree, scratch;
+  const std::string root = tree.RootText();
+  for (const char* name : {"empty.txt", "kilo.txt", "big.txt", "old.txt", ".hidden.txt", "locked.txt"}) tree.Write(name);
+  Shell("cd " + Quote(root) + " && truncate -s 1024 kilo.txt locked.txt && truncate -s 5000 big.txt" +
+        " && truncate -s 10 old.txt .hidden.txt && chmod a-w locked.txt" +
+        " && touch -d '2001-02-03 04:05:06' old.txt && touch -d '2024-03-31 10:00:00' .hidden.txt");
+  const std::vector<std::string> base = {"-p", root, "-f", "*"};
+  struct Case {
+    std::vector<std::string> filter;
+    std::string names;
+  } cases[] = {
+      {{}, ".hidden.txt;big.txt;empty.txt;kilo.txt;locked.txt;old.txt;"},
+      {{"--filter-size", "1024:1024"}, "kilo.txt;locked.txt;"},
+      {{"--filter-size", "1025:"}, "big.txt;"},
+      {{"--filter-size", ":10"}, ".hidden.txt;empty.txt;old.txt;"},
+      {{"--filter-modified", "between:2001-02-03T04:05:06,2001-02-03T04:05:06"}, "old.txt;"},
+      {{"--filter-modified", "between:,2024-03-31T09:59:59"}, "old.txt;"},
+      {{"--filter-modified", "between:2024-03-31T10:00:00,"}, ".hidden.txt;big.txt;empty.txt;kilo.txt;locked.txt;"},
+      {{"--filter-modified", "last:2:days"}, "big.txt;empty.txt;kilo.txt;locked.txt;"},
+      {{"--filter-accessed", "last:1:hours", "--filter-size", "1:"}, "big.txt;kilo.txt;locked.txt;"},
+      {{"--filter-attr", "+hidden"}, ".hidden.txt;"},
+      {{"--filter-attr", "-hidden,+readonly"}, "locked.txt;"},
+      {{"--filter-attr", "+archive,-system,-compressed,-readonly", "--filter-size", ":1024"},
+       ".hidden.txt;empty.txt;kilo.txt;old.txt;"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = base;
+    arguments.insert(arguments.end(), c.filter.begin(), c.filter.end());
+    const CliResult result = RunCli(arguments, scratch);
+    EXPECT_EQ(Names(result.out, root), c.names) << c.filter.front();
+  }
+  const CliResult none = RunCli({"-p", root, "-f", "*", "--filter-size", "9999:"}, scratch);
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.out, "");
+  const CliResult contents = RunCli({"-p", root, "-f", "*", "--filter-size", "5000:", "-1", "x", "--status"}, scratch);
+  EXPECT_EQ(contents.out, "*** No Matches Found ***\n");
+  EXPECT_EQ(contents.err, "Finished\n6 Files Found\n0 Files Matched\n0 Matches in Total\n");
+}
+
+// The bounds are local date-times: a range across the spring change of the clocks still holds
+// the files on either side of the missing hour, and a file just past it is out.
+TEST(SearchCli, DateRangeAcrossADaylightSavingChange) {
+  TempTree tree, scratch;
+  const std::string root = tree.RootText();
+  for (const char* name : {"before.txt", "after.txt", "later.txt"}) tree.Write(name);
+  const std::string zone = "TZ=Europe/Berlin ";
+  Shell(zone + "touch -d '2024-03-31 01:30:00' " + Quote(root + "before.txt"));
+  Shell(zone + "touch -d '2024-03-31 03:30:00' " + Quote(root + "after.txt"));
+  Shell(zone + "touch -d '2024-03-31 04:00:01' " + Quote(root + "later.txt"));
+  const CliResult result =
+      RunCli({"-p", root, "-f", "*", "--filter-modified", "between:2024-03-31T01:00:00,2024-03-31T04:00:00"}, scratch,
+             zone);
+  EXPECT_EQ(Names(result.out, root), "after.txt;before.txt;");
+}
+
+TEST(SearchCli, FilterDescriptionPrintsLabelThenHintLines) {
+  TempTree scratch;
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string out;
+  } cases[] = {
+      {{"--filter-description"}, "none\n"},
+      {{"--filter-size", "10240:", "--filter-description"}, "size\nsize larger than 10 KB;\n"},
+      {{"--filter-description", "--filter-size", ":1048576", "--filter-modified", "last:1:years", "--filter-created",
+        "between:2024-05-01T00:00:00,", "--filter-accessed", "last:3:days", "--filter-attr", "+hidden,-readonly,+archive"},
+       "size, created, modified, accessed, attribute\nsize smaller than 1 MB;\ncreated after 05/01/24 00:00:00;\n"
+       "within previous 1 years;\nwithin previous 3 days;\nattribute +A-R+H\n"},
+      {{"-p", "/nonexistent", "--filter-accessed", "between:,", "--filter-description"}, "accessed\n"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunCli(c.arguments, scratch, "LC_ALL=C ");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, c.out) << c.arguments.front();
+    EXPECT_EQ(result.err, "");
+  }
+}
+
+TEST(SearchCli, MalformedFilterValuesExitTwoNamingTheOption) {
+  TempTree scratch;
+  const std::pair<const char*, const char*> cases[] = {
+      {"--filter-size", "10"},        {"--filter-size", "a:"},         {"--filter-size", "-1:"},
+      {"--filter-size", "5:3"},       {"--filter-size", "1:99999999999999999999"},
+      {"--filter-modified", "last:1:day"}, {"--filter-modified", "last:x:days"}, {"--filter-modified", "last:-1:days"},
+      {"--filter-created", "since:2024"},  {"--filter-created", "between:2024-02-30T00:00:00,"},
+      {"--filter-created", "between:2024-01-01,"}, {"--filter-accessed", "between:2024-01-02T00:00:00,2024-01-01T00:00:00"},
+      {"--filter-accessed", "between:2024-01-01T24:00:00"}, {"--filter-attr", "hidden"},
+      {"--filter-attr", "+hidden,,-system"}, {"--filter-attr", "+secret"}, {"--filter-attr", ""},
+      {"--filter-attr", "+hidden,"},
+  };
+  for (const auto& [option, value] : cases) {
+    const CliResult result = RunCli({"-p", "/", option, value}, scratch);
+    EXPECT_EQ(result.status, 2) << option << " " << value;
+    EXPECT_EQ(result.err, std::string("search-cli: invalid value '") + value + "' for option '" + option + "'\n");
+    EXPECT_EQ(result.out, "");
+  }
 }

@@ -270,7 +270,7 @@ TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
   criteria.ScanThreads = 1;
   const Lines single = Rows();
   const TBusyCounters singleCounters = host.counters;
-  for (int threads : {2, 4}) {
+  for (int threads : {2, 8}) {
     criteria.ScanThreads = threads;
     EXPECT_EQ(Rows(), single) << threads << " threads, found files reused";
     EXPECT_EQ(host.counters, singleCounters);

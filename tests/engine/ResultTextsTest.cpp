@@ -104,7 +104,7 @@ TEST_F(TextsFixture, TheEditorGetsWantedFilesWithAllTheirMatchedLines) {
   const auto files = FilesForEditor(tree, {{0, 2}, {2, -1}});
   ASSERT_EQ(files.size(), 2u);
   EXPECT_EQ(files[0].Line, 9);
-  EXPECT_EQ(files[0].MatchedLines, (std::vector<int32_t>{5, 9}));
+  EXPECT_EQ(files[0].MatchedLines, (std::vector<int64_t>{5, 9}));
   EXPECT_EQ(files[1].Path, "/c/c.txt");
   EXPECT_EQ(files[1].Line, 1);
 

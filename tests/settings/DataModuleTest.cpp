@@ -397,3 +397,23 @@ TEST_F(DataModuleTest, TheDefaultPlacesFollowTheEnvironment) {
   EXPECT_EQ(dataMod.RegistryManager.Registry().CurrentPath(), kSettingsKey);
   EXPECT_EQ(Get("Program"), TextValue(platform::version::RunningExecutable()));
 }
+
+TEST_F(DataModuleTest, TheFilterIsReadAndWrittenAsAWholeInTheDialogsOrder) {
+  auto dataMod = Start();
+  EXPECT_EQ(dataMod->FileFilter(), search::TFileFilter{}) << "the defaults agree";
+  search::TFileFilter filter;
+  filter.FilterUseSize = true;
+  filter.FilterMaxSize = 4096;
+  filter.FilterModifiedDTRelativeUnits = "days";
+  filter.FilterMinAccessedDT = 45000.5;
+  filter.FilterUseAttribute = true;
+  filter.FilterAttributeArchive = 2;
+  filter.FilterAttributeCompressed = 1;
+  std::vector<std::string> written;
+  dataMod->OnChange = [&written](const std::string& name) { written.push_back(name); };
+  dataMod->SetFileFilter(filter);
+  EXPECT_EQ(written, (std::vector<std::string>{"FilterUseSize", "FilterMaxSize", "FilterModifiedDTRelativeUnits",
+                                               "FilterMinAccessedDT", "FilterUseAttribute", "FilterAttributeArchive",
+                                               "FilterAttributeCompressed"}));
+  EXPECT_EQ(Start()->FileFilter(), filter);
+}

@@ -3,7 +3,8 @@
 #include <clocale>
 #include <cstring>
 #include <cwctype>
-#include <langinfo.h>
+
+#include "platform/locale/Codeset.h"
 
 namespace search {
 namespace {
@@ -53,10 +54,7 @@ void EncodeUtf8(char32_t value, std::string& out) {
 
 }  // namespace
 
-bool LocaleIsUtf8() {
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
-}
+bool LocaleIsUtf8() { return platform::locale::CodesetIsUtf8(); }
 
 bool HasNonAscii(std::string_view text) {
   for (char c : text) {

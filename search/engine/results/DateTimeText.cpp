@@ -14,20 +14,24 @@ std::string Format(const char* pattern, const struct tm& fields) {
   return std::string(buffer, length);
 }
 
-}  // namespace
-
-std::string FormatDateTime(double dayNumber) {
+std::string Format(double dayNumber, bool timeAtMidnight) {
   if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > 3e6) return {};
   // The day number is already local time, so it is broken down without any zone shift.
   const auto seconds = static_cast<time_t>(std::llround((dayNumber - kUnixEpochDay) * 86400.0));
   struct tm fields {};
   if (gmtime_r(&seconds, &fields) == nullptr) return {};
   std::string text = Format("%x", fields);
-  if (fields.tm_hour != 0 || fields.tm_min != 0 || fields.tm_sec != 0) {
+  if (timeAtMidnight || fields.tm_hour != 0 || fields.tm_min != 0 || fields.tm_sec != 0) {
     text += ' ';
     text += Format("%X", fields);
   }
   return text;
 }
+
+}  // namespace
+
+std::string FormatDateTime(double dayNumber) { return Format(dayNumber, false); }
+
+std::string FormatDateAndTime(double dayNumber) { return Format(dayNumber, true); }
 
 }  // namespace search

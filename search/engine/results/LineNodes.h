@@ -18,6 +18,7 @@ class TLineNodes {
   size_t size() const { return lines_ ? lines_->size() : 0; }
   bool empty() const { return size() == 0; }
   const Line& operator[](size_t index) const { return (*lines_)[index]; }
+  const Line& at(size_t index) const { return Lines().at(index); }
   Storage::const_iterator begin() const { return Lines().begin(); }
   Storage::const_iterator end() const { return Lines().end(); }
 

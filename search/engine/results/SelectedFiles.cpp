@@ -21,7 +21,7 @@ std::vector<TSelectedFile> SelectedFiles(const TResultTree& tree, std::vector<TN
     const TTreeViewFile* file = node.File();
     if (file == nullptr || file->FileName.empty()) continue;
     if (!files.empty() && files.back().Path == file->FileName) continue;
-    int32_t line = 0;
+    int64_t line = 0;
     if (ref.Line >= 0) {
       const auto at = static_cast<size_t>(ref.Line);
       if (at >= node.Lines.size()) continue;
@@ -38,7 +38,7 @@ std::vector<TEditorFile> FilesForEditor(const TResultTree& tree, std::vector<TNo
   auto next = selected.begin();
   for (size_t top = 0; top < tree.Count() && files.size() < limit; ++top) {
     bool wanted = false;
-    int32_t firstSelectedLine = -1;
+    int64_t firstSelectedLine = -1;
     for (; next != selected.end() && next->Top == top; ++next) {
       wanted = true;
       if (next->Line >= 0 && firstSelectedLine < 0 && static_cast<size_t>(next->Line) < tree.At(top).Lines.size()) {

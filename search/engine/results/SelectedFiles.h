@@ -12,7 +12,7 @@ namespace search {
 
 struct TSelectedFile {
   std::string Path;
-  int32_t Line = 0;  // the first selected row's line; 0 when the file row itself comes first
+  int64_t Line = 0;  // the first selected row's line; 0 when the file row itself comes first
 };
 
 // In tree order; a file is handed over once, with the line of its first selected row.
@@ -20,8 +20,8 @@ std::vector<TSelectedFile> SelectedFiles(const TResultTree& tree, std::vector<TN
 
 struct TEditorFile {
   std::string Path;
-  int32_t Line = 0;  // the first selected line, else the file's first line, else 0
-  std::vector<int32_t> MatchedLines;
+  int64_t Line = 0;  // the first selected line, else the file's first line, else 0
+  std::vector<int64_t> MatchedLines;
 };
 
 // What the internal editor is handed: the wanted files with their lines, the search strings

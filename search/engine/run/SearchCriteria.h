@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "search/engine/filter/FileFilter.h"
 #include "search/engine/results/TreeViewObject.h"
 
 namespace search {
@@ -59,6 +60,8 @@ struct TSearchCriteria {
   bool AutoExpand = false;
   bool ShowsResultsAsFound = true;
   TSortOptions Sort;
+  // Narrows the found files; never applied when searching within the matched files.
+  TFileFilter Filter;
   // Worker threads for reading files; 0 picks the number of cores, 1 reads on the calling thread.
   int ScanThreads = 0;
 };

@@ -1,9 +1,10 @@
 // Renders the windows offscreen into PNG files: the main window empty and after a search, the
-// busy dialog over a running search, and a message dialog. Usage: ui-screenshots FOLDER
+// busy dialog over a running search, the filter dialog, and a message dialog. Usage: ui-screenshots FOLDER
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <cstdio>
 
 #include "search/ui/BusyForm.h"
+#include "search/ui/FilterForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
 #include "search/ui/PropertiesForm.h"
@@ -209,5 +211,40 @@ int main(int argc, char** argv) {
   error.show();
   QCoreApplication::processEvents();
   Save(error.grab(), "message-error.png");
+
+  // The filter dialog with a size range, a relative and an absolute date range and two
+  // attribute tests; the main window shows its description.
+  TDataMod& data = settings.DataMod();
+  data.FilterUseSize.Set(true);
+  data.FilterMinSize.Set(1024);
+  data.FilterMaxSize.Set(50 << 20);
+  data.FilterUseModifiedDT.Set(true);
+  data.FilterModifiedDTRelativeAmount.Set(2);
+  data.FilterModifiedDTRelativeUnits.Set("weeks");
+  data.FilterUseCreatedDT.Set(true);
+  data.FilterCreatedDTRelative.Set(false);
+  data.FilterMinCreatedDT.Set(45292.0);  // 1 January 2024
+  data.FilterMaxCreatedDT.Set(45657.0 + 86399.0 / 86400);
+  data.FilterUseAttribute.Set(true);
+  data.FilterAttributeHidden.Set(2);
+  data.FilterAttributeReadOnly.Set(1);
+  form.resize(1000, 640);
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TFilterForm*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    QCoreApplication::processEvents();
+    Save(dialog->grab(), "filter-dialog.png");
+    Save(Composite(form, *dialog), "filter-over-main.png");
+    // A reversed size range: OK is refused and the reason shows beside it.
+    auto* to = dialog->findChild<QLineEdit*>("edToSize");
+    const QString kept = to->text();
+    to->setText("0");
+    QCoreApplication::processEvents();
+    Save(dialog->grab(), "filter-dialog-refused.png");
+    to->setText(kept);
+    dialog->btOkClick();
+  });
+  form.findChild<QToolButton*>("btFilter")->click();
+  Save(GrabCalm(form), "main-filter.png");
   return caught ? 0 : 1;
 }
