@@ -55,6 +55,7 @@ std::map<std::string, std::function<void(TCliOptions&)>> Switches() {
       {"--show-modified", [](TCliOptions& o) { o.Display.ShowFileModifiedDate = true; }},
       {"--show-accessed", [](TCliOptions& o) { o.Display.ShowFileAccessedDate = true; }},
       {"--status", [](TCliOptions& o) { o.ShowStatus = true; }},
+      {"--names", [](TCliOptions& o) { o.NamesOnly = true; }},
       {"--help", [](TCliOptions& o) { o.ShowHelp = true; }},
       {"--filter-description", [](TCliOptions& o) { o.ShowFilterDescription = true; }},
   };
@@ -196,6 +197,7 @@ const char* const kCliHelp =
     "      --sort path|name|matches|created|modified|accessed|size   (default path)\n"
     "      --descending           sort in descending order\n"
     "      --show-size, --show-created, --show-modified, --show-accessed\n"
+    "      --names                print only the files' names, sorted, each once\n"
     "      --status               print the four status texts on standard error\n"
     "  -j, --threads N            threads reading files (default: the number of cores; at most\n"
     "                             8 per core and 64 in all, a larger N counts as that many)\n"

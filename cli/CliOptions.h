@@ -14,6 +14,7 @@ struct TCliOptions {
   search::TSearchCriteria Criteria;
   search::TDisplayOptions Display;
   bool ShowStatus = false;
+  bool NamesOnly = false;  // print the matched files' names instead of the rows
   bool ShowHelp = false;
   // Print the filter's description instead of searching.
   bool ShowFilterDescription = false;

@@ -14,6 +14,7 @@
 #include "cli/CliOptions.h"
 #include "cli/RowText.h"
 #include "search/engine/filter/FilterDescription.h"
+#include "search/engine/results/ResultTexts.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchRun.h"
 #include "search/engine/run/SearchState.h"
@@ -103,7 +104,13 @@ int main(int argc, char** argv) {
   search::TSearchCriteria criteria = options->Criteria;
   TCliHost host;
   const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);
-  if (!PrintTree(state.Results, options->Display)) {
+  if (options->NamesOnly) {
+    const std::string names = search::JoinLines(search::GetAllFileNames(state.Results));
+    if (fwrite(names.data(), 1, names.size(), stdout) != names.size() || fflush(stdout) != 0) {
+      fprintf(stderr, "search-cli: the results could not be written: %s\n", std::strerror(errno));
+      return 2;
+    }
+  } else if (!PrintTree(state.Results, options->Display)) {
     fprintf(stderr, "search-cli: the results could not be written: %s\n", std::strerror(errno));
     return 2;
   }

@@ -1,15 +1,19 @@
-// search: the windowed program. The settings are loaded first, then the main window is shown.
+// search: the windowed program. The settings are loaded first, then the main window is built,
+// takes the command line's one argument, and is shown (or goes straight to the tray).
 
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <unistd.h>
 
 #include "search/settings/DataModule.h"
 #include "search/settings/forms/ConfigurationForm.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/TerminationSignals.h"
 #include "search/ui/ToolbarImages.h"
 
 namespace {
@@ -41,9 +45,20 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
   mainForm.ShowPreferencesDialog = [&dataMod](QWidget* owner) { return RunConfigurationForm(owner, dataMod); };
+  // Only the first argument counts; the start folder makes a relative folder absolute.
+  const std::string argument = argc > 1 ? argv[1] : "";
+  char folder[4096];
+  const std::string startFolder = ::getcwd(folder, sizeof folder) != nullptr ? folder : "/";
+  const bool startInTray = mainForm.ApplyCommandLine(argument, startFolder);
   for (const std::string& error : dataMod.StartupErrors()) {
     ShowMessageDialog(DisplayString(error), TMessageKind::Error, {TMessageButton::OK}, 0, &mainForm);
   }
-  mainForm.show();
+  // A logout's SIGTERM closes the window as the user would, so the criteria are kept.
+  const TTerminationSignals termination([&mainForm] { mainForm.close(); });
+  if (startInTray) {
+    mainForm.HideToTray();
+  } else {
+    mainForm.show();
+  }
   return QApplication::exec();
 }

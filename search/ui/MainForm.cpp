@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QAbstractEventDispatcher>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +26,9 @@
 #include "search/settings/DataModule.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/ByteText.h"
+#include "search/settings/forms/SaveFormPosition.h"
 #include "search/ui/CriteriaComboBox.h"
+#include "search/ui/HelpFile.h"
 #include "search/ui/ElidedLabel.h"
 #include "search/ui/FilterForm.h"
 #include "search/ui/MainFormTexts.h"
@@ -63,13 +67,6 @@ QToolButton* MakeToolButton(const char* name, const char* caption, const char* h
   button->setIconSize(QSize(32, 32));
   button->setAutoRaise(true);
   return button;
-}
-
-QAction* MakeAction(const char* name, const char* caption, const char* hint, const QString& image, QObject* parent) {
-  auto* action = new QAction(ToolbarImage(image), caption, parent);
-  action->setObjectName(name);
-  action->setStatusTip(hint);
-  return action;
 }
 
 QFrame* MakePanel(const char* name) {
@@ -131,6 +128,17 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
 
   BrowseForFolder = PickFolder;
 
+  ChooseSaveFileName = [](QWidget* owner) {
+    QFileDialog dialog(owner, texts::kSaveTitle);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(texts::kSaveFilter);
+    dialog.setDefaultSuffix("txt");
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
+  helpFile_ = HelpFilePath();
+
+  CreateActions();
   model_ = new TResultsModel(state_.Results, dataMod_, this);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName("Splitter");
@@ -148,7 +156,11 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
 
   statusBar_ = new TStatusPanels(this);
   setStatusBar(statusBar_);
+  ConnectActions();
+  CreateMainMenu();
   CreateResultsMenu();
+  CreateToolTrayMenu();
+  history_.OnChange = [this] { UpdateHistoryMenu(); };
   SetTabOrder();
 
   resize(592, 472);
@@ -166,9 +178,15 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   UpdateMainCaption();
   CreateUpdateCheck();
   ShowStatusTexts(state_.StatusTexts(""));
-  UpdateSearchResultsBox();
-  UpdateControlStates();
-  vstResultsChange();
+  CreateTrayAndDragAndDrop();
+  savePosition_ = new TSaveFormPosition(this, dataMod_.RegistryManager);
+  savePosition_->Restore();
+  ApplicationEventsIdle();
+  // The enabling pass runs each time the event loop has nothing left to do.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &TMainForm::ApplicationEventsIdle);
+  // The internal editor takes the selected results itself, with their lines.
+  OpenInInternalEditor = [this](const search::TOpenInEditorRequest&) { OpenSelectedInInternalEditor(); };
   // The window opens with the caret in the Path box, its text selected.
   cbPath_->setFocus();
   cbPath_->lineEdit()->selectAll();
@@ -204,30 +222,24 @@ QToolBar* TMainForm::CreateToolBar() {
   btSearch_ = MakeToolButton("btSearch", texts::kSearchCaption, texts::kSearchHint, "SEARCH", bar);
   connect(btSearch_, &QToolButton::clicked, this, &TMainForm::SearchClick);
   tbHistory_ = MakeToolButton("tbHistory", texts::kHistoryCaption, texts::kHistoryHint, "HISTORY", bar);
-  pumHistoryButton_ = new QMenu(tbHistory_);
-  pumHistoryButton_->setObjectName("pumHistoryButton");
+  CreateHistoryMenu();
   tbHistory_->setMenu(pumHistoryButton_);
   tbHistory_->setPopupMode(QToolButton::InstantPopup);
-  tbHistory_->setEnabled(false);  // the history comes with its own commands
+  tbHistory_->setEnabled(false);
 
-  acOpenWith_ = MakeAction("acOpenWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", this);
-  connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenRequested);
-  connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenInInternalEditor);
   btEditWith_ = MakeToolButton("btEditWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", bar);
   pumEditDropDown_ = new QMenu(btEditWith_);
   pumEditDropDown_->setObjectName("pumEditDropDown");
   btEditWith_->setMenu(pumEditDropDown_);
   btEditWith_->setPopupMode(QToolButton::MenuButtonPopup);
-  connect(btEditWith_, &QToolButton::clicked, acOpenWith_, &QAction::trigger);
+  // The button runs the default open command; the Open With submenus carry the others.
+  connect(btEditWith_, &QToolButton::clicked, this, &TMainForm::OpenRequested);
+  openButtonImage_ = btEditWith_->icon();
 
-  acHideForm_ = MakeAction("acHideForm", texts::kHideCaption, texts::kHideHint, "HIDE", this);
-  // Without a notification area to hide in, the window is minimised instead.
-  connect(acHideForm_, &QAction::triggered, this, &QWidget::showMinimized);
-  btHide_ = MakeToolButton("btHide", texts::kHideCaption, texts::kHideHint, "HIDE", bar);
+  const QAction* hide = Action("acHideForm");
+  btHide_ = MakeToolButton("btHide", qPrintable(hide->text()), qPrintable(hide->statusTip()), "HIDE", bar);
   connect(btHide_, &QToolButton::clicked, acHideForm_, &QAction::trigger);
-  acExit_ = MakeAction("acExit", texts::kExitCaption, texts::kExitHint, "EXIT", this);
-  connect(acExit_, &QAction::triggered, this, &QWidget::close);
-  btExit_ = MakeToolButton("btExit", texts::kExitCaption, texts::kExitHint, "EXIT", bar);
+  btExit_ = MakeToolButton("btExit", texts::kExitButtonCaption, qPrintable(acExit_->statusTip()), "EXIT", bar);
   connect(btExit_, &QToolButton::clicked, acExit_, &QAction::trigger);
 
   bar->addWidget(btSearch_);
@@ -367,33 +379,6 @@ QWidget* TMainForm::CreateOptionsPanel() {
   return panel;
 }
 
-void TMainForm::CreateResultsMenu() {
-  acExpandAll_ = new QAction(texts::kExpandAllCaption, this);
-  acExpandAll_->setObjectName("acExpandAll");
-  connect(acExpandAll_, &QAction::triggered, vstResults_, &TResultsView::ExpandAll);
-  acCollapseAll_ = new QAction(texts::kCollapseAllCaption, this);
-  acCollapseAll_->setObjectName("acCollapseAll");
-  connect(acCollapseAll_, &QAction::triggered, vstResults_, &TResultsView::CollapseAll);
-  pumResults_ = new QMenu(this);
-  pumResults_->setObjectName("pumResults");
-  pumResults_->addAction(acOpenWith_);
-  pumResults_->addSeparator();
-  pumResults_->addAction(acExpandAll_);
-  pumResults_->addAction(acCollapseAll_);
-
-  connect(vstResults_, &TResultsView::ContextMenuRequested, this, [this](const QPoint& at) {
-    acExpandAll_->setEnabled(model_->rowCount() > 0);
-    acCollapseAll_->setEnabled(model_->rowCount() > 0);
-    pumResults_->popup(at);
-  });
-  connect(vstResults_, &TResultsView::OpenRequested, this, [this] {
-    if (acOpenWith_->isEnabled()) acOpenWith_->trigger();
-  });
-  connect(vstResults_, &TResultsView::DragRequested, this, &TMainForm::DragRequested);
-  connect(vstResults_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TMainForm::vstResultsChange);
-  connect(model_, &QAbstractItemModel::modelReset, this, &TMainForm::vstResultsChange);
-}
-
 void TMainForm::SetTabOrder() {
   const QList<QWidget*> order = {cbPath_,        cbFiles_,        cbExcludeFolders_, cbExcludeFiles_,
                                  btFilter_,      btClearFilter_,  cbStringA_,        ckRegularExpressions_,
@@ -432,7 +417,7 @@ void TMainForm::ConnectOptions() {
     connect(box, &QCheckBox::toggled, this, [this, &setting, also](bool checked) {
       Persist([&setting, checked] { setting.Set(checked); });
       if (also) also(checked);
-      UpdateControlStates();
+      ApplicationEventsIdle();
     });
   };
   writes(ckRegularExpressions_, dataMod_.RegularExpressions);
@@ -443,7 +428,7 @@ void TMainForm::ConnectOptions() {
   writes(ckWholeWord_, dataMod_.WholeWordOnly);
   connect(ckFileMatchProximity_, &QCheckBox::toggled, this, [this](bool checked) {
     Persist([this, checked] { dataMod_.MatchProximity.Set(checked ? 1 : 0); });
-    UpdateControlStates();
+    ApplicationEventsIdle();
   });
   connect(ckSearchResults_, &QCheckBox::toggled, this, &TMainForm::SearchResultsClick);
 
@@ -461,7 +446,7 @@ void TMainForm::ConnectOptions() {
       SearchClick();
     });
   }
-  connect(cbPath_, &QComboBox::editTextChanged, this, &TMainForm::UpdateControlStates);
+  connect(cbPath_, &QComboBox::editTextChanged, this, &TMainForm::ApplicationEventsIdle);
 }
 
 int TMainForm::GetMatchType() const {
@@ -473,7 +458,7 @@ int TMainForm::GetMatchType() const {
 
 void TMainForm::RefreshMatchType() {
   state_.MatchType = GetMatchType();
-  UpdateControlStates();
+  ApplicationEventsIdle();
 }
 
 // Searching within the matched files greys everything that chooses the files.
@@ -522,26 +507,9 @@ void TMainForm::UpdateFilterButtons() {
   btClearFilter_->setEnabled(applies && dataMod_.FileFilter().Active());
 }
 
-// The enabling rules that follow from other controls.
-void TMainForm::UpdateControlStates() {
-  btSearch_->setEnabled(!cbPath_->currentText().isEmpty());
-  const bool showMatchesEnabled = !(dataMod_.MatchProximity.Value() != 0 && GetMatchType() != search::kMatchOr);
-  ckShowMatches_->setEnabled(showMatchesEnabled);
-  ckMinimiseWhitespace_->setEnabled(showMatchesEnabled && ckShowMatches_->isChecked());
-  UpdateFilterButtons();
-}
-
-// Searching within the matched files is offered only while there are some; the box is cleared
-// whenever it is disabled.
-void TMainForm::UpdateSearchResultsBox() {
-  const bool offered = state_.CanSearchWithinMatchedFiles();
-  if (!offered) ckSearchResults_->setChecked(false);
-  ckSearchResults_->setEnabled(offered);
-}
-
 void TMainForm::vstResultsChange() {
-  acOpenWith_->setEnabled(vstResults_->CanOpen());
-  btEditWith_->setEnabled(acOpenWith_->isEnabled());
+  BuildOpenMenus();
+  ApplicationEventsIdle();
 }
 
 void TMainForm::SplitterMoved() {
@@ -565,12 +533,17 @@ void TMainForm::ApplyDisplaySettings() {
     button->setToolTip(captions ? QString() : button->statusTip());
     button->setMinimumSize(side, side);
   }
-  hideItem_->setVisible(dataMod_.UseToolTray.Value());
-  exitItem_->setVisible(!dataMod_.UseToolTray.Value());
+  hideItem_->setVisible(HidingToTrayOffered());
+  exitItem_->setVisible(!HidingToTrayOffered());
+  Action("acSortOnFileCreationDate")->setVisible(dataMod_.ShowFileCreationDate.Value());
+  Action("acSortOnFileModifiedDate")->setVisible(dataMod_.ShowFileModifiedDate.Value());
+  Action("acSortOnFileAccessedDate")->setVisible(dataMod_.ShowFileAccessedDate.Value());
+  Action("acSortOnFileSize")->setVisible(dataMod_.ShowFileSize.Value());
 
   ckRegularExpressions_->setVisible(dataMod_.ShowRegularExpressions.Value());
   if (!dataMod_.ShowRegularExpressions.Value()) ckRegularExpressions_->setChecked(false);
 
+  BuildOpenMenus();
   for (TCriteriaComboBox* box : {cbPath_, cbFiles_, cbExcludeFolders_, cbExcludeFiles_, cbStringA_, cbStringB_}) {
     box->SetAutoComplete(dataMod_.AutoComplete.Value());
   }
@@ -626,6 +599,8 @@ void TMainForm::BrowseClick() {
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  wasShown_ = true;
+  Action("acHelp")->setEnabled(!helpFile_.isEmpty() && QFileInfo::exists(helpFile_));
   RefreshMatchType();
   ckFileMatchProximity_->setChecked(dataMod_.MatchProximity.Value() == 1);
   ApplyDisplaySettings();
@@ -651,6 +626,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  closing_ = true;
   QMainWindow::closeEvent(event);
 }
 

@@ -11,7 +11,7 @@
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 
-void TMainForm::OpenInInternalEditor() {
+void TMainForm::OpenSelectedInInternalEditor() {
   const QItemSelectionModel* selection = vstResults_->selectionModel();
   if (selection == nullptr) return;
   const auto selected = [this, selection](size_t row, int64_t line) {

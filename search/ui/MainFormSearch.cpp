@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -65,8 +66,7 @@ void TMainForm::SearchClick() {
   model_->Flush();
   cbPath_->SetText(DisplayString(criteria.Path));
   cbFiles_->SetText(DisplayString(criteria.Files));
-  UpdateSearchResultsBox();
-  UpdateControlStates();
+  ApplicationEventsIdle();
   if (!closeRequested_) focusAfter->setFocus();
   emit SearchFinished();
   if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
@@ -76,8 +76,9 @@ void TMainForm::SetWindowEnabled(bool enabled) {
   // The busy dialog is a child window of this one: disabling the window itself would disable
   // the dialog too, so its contents are disabled instead.
   centralWidget()->setEnabled(enabled);
+  menuBar()->setEnabled(enabled);
   if (enabled) {
-    UpdateControlStates();
+    ApplicationEventsIdle();
     if (isActiveWindow() || QApplication::activeWindow() == nullptr) activateWindow();
   }
 }
@@ -155,3 +156,5 @@ void TMainForm::Yield() {
   ShowProgressIfDue();
   QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
+
+void TMainForm::AddHistoryEntry(search::TSearchHistoryEntry entry) { history_.Add(std::move(entry)); }

@@ -56,12 +56,85 @@ inline constexpr const char* kHistoryCaption = "His&tory";
 inline constexpr const char* kHistoryHint = "Show results of previous searches.";
 inline constexpr const char* kOpenCaption = "Op&en...";
 inline constexpr const char* kOpenHint = "Open selected file(s).";
-inline constexpr const char* kHideCaption = "&Hide";
-inline constexpr const char* kHideHint = "Hide the window in the notification area.";
-inline constexpr const char* kExitCaption = "Exit";
-inline constexpr const char* kExitHint = "Exit the program.";
-inline constexpr const char* kExpandAllCaption = "E&xpand All";
-inline constexpr const char* kCollapseAllCaption = "&Collapse All";
+inline constexpr const char* kExitButtonCaption = "Exit";
+
+// One action of the window: component name, caption, hint, image name and shortcut.
+struct TActionText {
+  const char* name;
+  const char* caption;
+  const char* hint;
+  const char* image;
+  const char* shortcut;
+};
+
+// Every action of the window; "%s" stands for the product name.
+inline constexpr TActionText kActions[] = {
+    {"acCopySelectedFileNamesToClipboard", "Selected Filen&ames", "Copy selected filenames to the clipboard",
+     "COPYSELECTEDFilenames", ""},
+    {"acCopyAllFileNamesToClipboard", "All File&names", "Copy all filenames to the clipboard", "COPYAllFileNames", ""},
+    {"acCopySelectedFileContentsToClipboard", "Selected F&iles", "Copy selected files to the clipboard",
+     "COPYSELECTEDFiles", ""},
+    {"acCopyAllFileContentsToClipboard", "All &Files", "Copy all files to the clipboard", "COPYAllFiles", ""},
+    {"acCopySelectedLinesToClipboard", "Selected Matched En&tries", "Copy selected search results to the clipboard",
+     "COPYSELECTEDLINES", ""},
+    {"acCopyAllLinesToClipboard", "All Matched &Entries", "Copy all search results to the clipboard", "COPYALLLINES",
+     ""},
+    {"acSaveSelectedFileNamesToFile", "Selected Filen&ames", "Save selected filenames to the file",
+     "SaveSelectedFilenamesToFile", ""},
+    {"acSaveAllFileNamesToFile", "All File&names", "Save all filenames to file", "SaveFilenamesToFile", ""},
+    {"acSaveSelectedLinesToFile", "Selected En&tries", "Save selected search results to the File",
+     "SaveSelectedLinesToFile", ""},
+    {"acSaveAllLinesToFile", "All &Entries", "Save all search results to the File", "SaveAllLinesToFile", ""},
+    {"acSortOnFilePath", "Full File &Path", "Sort on full file path", "", ""},
+    {"acSortOnFileName", "File &Name", "Sort on file name", "", ""},
+    {"acSortOnNumMatches", "Number of &Matches", "Sort on number of matches", "", ""},
+    {"acSortOnFileSize", "File &Size", "Sort on file size", "", ""},
+    {"acSortOnFileCreationDate", "File &Creation Date", "Sort on file creation date", "", ""},
+    {"acSortOnFileModifiedDate", "File M&odified Date", "Sort on file modified date", "", ""},
+    {"acSortOnFileAccessedDate", "File &Last Accessed Date", "Sort on file last accessed date", "", ""},
+    {"acSortAscending", "Sort &Ascending", "Sort into ascending order", "SortAscending", ""},
+    {"acSortDescending", "Sort &Descending", "Sort into descending order", "SortDescending", ""},
+    {"acExpandAll", "&Expand All", "", "ExpandAll", ""},
+    {"acCollapseAll", "Co&llapse All", "", "CollapseAll", ""},
+    {"acOpenWith", "&Open With", "Open with selected application", "", ""},
+    {"acQuickView", "&QuickView...", "Show the selected files in QuickView", "QUICKVIEW", ""},
+    {"acProperties", "&Properties...", "Show the properties dialog for the selected files", "PROPERTY", ""},
+    {"acPreferences", "&Preferences...", "Configuration options", "PREFERENCES", ""},
+    {"acHideForm", "H&ide", "Minimise Search to the tool tray", "HIDE", ""},
+    {"acShowForm", "&Show Form", "Restore Search", "SHOW", ""},
+    {"acExit", "E&xit", "Close Search", "EXIT", ""},
+    {"acHelp", "&Help", "Show the help", "HELPCHM", "F1"},
+    {"acGoToHomePage", "&%s home page", "Show %s home page", "HOMEPAGE", ""},
+    {"acGoToVantrelSoftwareWebsite", "Vantrel Software &web site", "Show Vantrel Software web site",
+     "VantrelSoftwareWebSite", ""},
+    {"acAbout", "&About %s...", "About %s", "About", ""},
+};
+
+// The sort-field actions in the order of their SortField values 0 to 6.
+inline constexpr const char* kSortFieldActions[] = {
+    "acSortOnFilePath",         "acSortOnFileName",         "acSortOnNumMatches", "acSortOnFileCreationDate",
+    "acSortOnFileModifiedDate", "acSortOnFileAccessedDate", "acSortOnFileSize"};
+
+inline constexpr const char* kFileMenu = "&File";
+inline constexpr const char* kActionsMenu = "A&ctions";
+inline constexpr const char* kHelpMenu = "&Help";
+inline constexpr const char* kUpdateAvailableMenu = "&Update Available";
+inline constexpr const char* kDownloadPage = "&Download Page";
+inline constexpr const char* kCopyToClipboardMenu = "&Copy to Clipboard";
+inline constexpr const char* kCopyToClipboardHint = "Copy search results to the clipboard";
+inline constexpr const char* kSaveToFileMenu = "Save to &File";
+inline constexpr const char* kSortMenu = "&Sort";
+inline constexpr const char* kShowFormHint = "Show Search";
+
+inline constexpr const char* kSaveTitle = "Save to File";
+inline constexpr const char* kSaveFilter = "Text Files (*.txt)";
+inline constexpr const char* kCannotCreateFile = "Cannot create file \"%1\". %2";
+inline constexpr const char* kAboutTitle = "About ";
+
+inline constexpr const char* kInternalEditor = "Internal Editor";
+inline constexpr const char* kInternalEditorHint = "Open in Internal Editor";
+inline constexpr const char* kOpenWithHint = "Open with %1";
+inline constexpr const char* kUnableToStart = "Unable to start %1\n%2";
 
 inline constexpr const char* kBrowseTitle = "Select the folder to search";
 

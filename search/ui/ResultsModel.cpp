@@ -149,9 +149,32 @@ void TResultsModel::Cleared() {
   sortPending_ = false;
   heldBack_.stop();
   beginResetModel();
-  announcedLines_.clear();
-  announcedRows_ = 0;
+  ForgetRows();
   endResetModel();
+}
+
+void TResultsModel::ForgetRows() {
+  announcedLines_.clear();
+  rowExpanded_.clear();
+  announcedRows_ = 0;
+  rowsWithLines_ = 0;
+  expandedRowsWithLines_ = 0;
+}
+
+// A new top-level row with the lines it has now.
+void TResultsModel::AnnounceRow(size_t row) {
+  announcedLines_.push_back(tree_.At(row).Lines.size());
+  rowExpanded_.push_back(false);
+  announcedRows_ += 1 + announcedLines_.back();
+  if (announcedLines_.back() > 0) ++rowsWithLines_;
+}
+
+void TResultsModel::SetRowExpanded(int row, bool expanded) {
+  if (row < 0 || static_cast<size_t>(row) >= rowExpanded_.size()) return;
+  const auto at = static_cast<size_t>(row);
+  if (rowExpanded_[at] == expanded) return;
+  rowExpanded_[at] = expanded;
+  if (announcedLines_[at] > 0) expanded ? ++expandedRowsWithLines_ : --expandedRowsWithLines_;
 }
 
 void TResultsModel::Sorted() {
@@ -173,6 +196,10 @@ void TResultsModel::Announce() {
     if (lines <= announcedLines_[row]) continue;
     const QModelIndex parent = createIndex(static_cast<int>(row), 0, quintptr{0});
     beginInsertRows(parent, static_cast<int>(announcedLines_[row]), static_cast<int>(lines) - 1);
+    if (announcedLines_[row] == 0) {
+      ++rowsWithLines_;
+      if (rowExpanded_[row]) ++expandedRowsWithLines_;
+    }
     announcedRows_ += lines - announcedLines_[row];
     announcedLines_[row] = lines;
     endInsertRows();
@@ -180,10 +207,7 @@ void TResultsModel::Announce() {
   const size_t files = tree_.Count();
   if (files <= shownFiles) return;
   beginInsertRows({}, static_cast<int>(shownFiles), static_cast<int>(files) - 1);
-  for (size_t row = shownFiles; row < files; ++row) {
-    announcedLines_.push_back(tree_.At(row).Lines.size());
-    announcedRows_ += 1 + announcedLines_.back();
-  }
+  for (size_t row = shownFiles; row < files; ++row) AnnounceRow(row);
   endInsertRows();
   AnnounceExpanded(shownFiles);
 }
@@ -193,13 +217,10 @@ void TResultsModel::Reset() {
   heldBack_.stop();
   sinceAnnounce_.start();
   beginResetModel();
-  announcedLines_.clear();
+  ForgetRows();
   announcedLines_.reserve(tree_.Count());
-  announcedRows_ = 0;
-  for (size_t row = 0; row < tree_.Count(); ++row) {
-    announcedLines_.push_back(tree_.At(row).Lines.size());
-    announcedRows_ += 1 + announcedLines_.back();
-  }
+  rowExpanded_.reserve(tree_.Count());
+  for (size_t row = 0; row < tree_.Count(); ++row) AnnounceRow(row);
   endResetModel();
   AnnounceExpanded(0);
 }

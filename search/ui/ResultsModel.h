@@ -53,6 +53,12 @@ class TResultsModel final : public QAbstractItemModel {
   const search::TTreeViewObject* Payload(const QModelIndex& index) const;
   bool IsLineRow(const QModelIndex& index) const { return index.isValid() && index.internalId() != 0; }
 
+  // Expand All and Collapse All are decided from two counts kept as rows come and go: the
+  // top-level rows that have lines, and how many of those a view shows open.
+  void SetRowExpanded(int row, bool expanded);
+  size_t RowsWithLines() const { return rowsWithLines_; }
+  size_t ExpandedRowsWithLines() const { return expandedRowsWithLines_; }
+
  signals:
   // Top-level rows that came into view with their node marked expanded, first..last.
   void ExpandedRowsAnnounced(int first, int last);
@@ -66,6 +72,8 @@ class TResultsModel final : public QAbstractItemModel {
   qint64 AnnounceDelay() const;
   void AnnounceExpanded(size_t from);
   size_t AnnouncedLines(int row) const;
+  void ForgetRows();
+  void AnnounceRow(size_t row);
 
   search::TResultTree& tree_;
   const TDataMod& settings_;
@@ -75,6 +83,9 @@ class TResultsModel final : public QAbstractItemModel {
   // Lines announced per top-level row; its size is the number of top-level rows announced.
   std::vector<size_t> announcedLines_;
   size_t announcedRows_ = 0;  // files, notices and lines
+  std::vector<bool> rowExpanded_;  // per top-level row, as the view reported it
+  size_t rowsWithLines_ = 0;
+  size_t expandedRowsWithLines_ = 0;
   QElapsedTimer sinceAnnounce_;
   QTimer heldBack_;
 };

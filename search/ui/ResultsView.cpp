@@ -62,9 +62,25 @@ void TResultsView::SetResultsModel(TResultsModel* model) {
 
 bool TResultsView::CanOpen() const { return selectionModel() != nullptr && selectionModel()->hasSelection(); }
 
+std::vector<search::TNodeRef> TResultsView::SelectedNodes() const {
+  std::vector<search::TNodeRef> nodes;
+  if (selectionModel() == nullptr || model_ == nullptr) return nodes;
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  nodes.reserve(static_cast<size_t>(rows.size()));
+  for (const QModelIndex& index : rows) {
+    if (model_->IsLineRow(index)) {
+      nodes.push_back({static_cast<size_t>(index.parent().row()), index.row()});
+    } else {
+      nodes.push_back({static_cast<size_t>(index.row()), -1});
+    }
+  }
+  return nodes;
+}
+
 void TResultsView::MarkExpanded(const QModelIndex& index, bool expanded) {
   if (model_ == nullptr || model_->IsLineRow(index)) return;
   if (search::TResultNode* node = model_->Node(index)) node->Expanded = expanded;
+  model_->SetRowExpanded(index.row(), expanded);
 }
 
 // A node opened by the user scrolls so that its children come into view, as many as fit, the

@@ -7,6 +7,9 @@
 #include <QPoint>
 #include <QTimer>
 #include <QTreeView>
+#include <vector>
+
+#include "search/engine/results/ResultTexts.h"
 
 class TResultsModel;
 
@@ -22,6 +25,9 @@ class TResultsView final : public QTreeView {
   // Whether the open command may run (a node is selected); until the open command exists the
   // view decides this from its selection.
   bool CanOpen() const;
+
+  // The selected rows by position in the tree.
+  std::vector<search::TNodeRef> SelectedNodes() const;
 
   void ExpandAll();
   void CollapseAll();

@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QString>
 
-// The image for one of the design's names ("SEARCH", "HISTORY", "OPEN", "HIDE", "EXIT",
-// "BROWSE"); an empty icon when the theme has none.
+// The image for one of the design's image names ("SEARCH", "EXIT", "COPY", "SortAscending"...,
+// letter case ignored); an empty icon when the design or the theme has none.
 QIcon ToolbarImage(const QString& designName);
 
 // Makes sure the icon theme can be found: the desktop's folders are searched, and the named

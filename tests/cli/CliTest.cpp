@@ -192,9 +192,21 @@ TEST(SearchCli, HelpNamesEveryOption) {
                              "--after", "--blank-lines", "--sort", "--descending", "--show-size",
                              "--show-created", "--show-modified", "--show-accessed", "--status",
                              "--filter-size", "--filter-created", "--filter-modified", "--filter-accessed",
-                             "--filter-attr", "--filter-description"}) {
+                             "--filter-attr", "--filter-description", "--names"}) {
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
   }
+}
+
+TEST(SearchCli, NamesPrintsEachFileOnceSortedIgnoringCase) {
+  TempTree tree, scratch;
+  tree.Write("b.txt", "hit\nhit\n");
+  tree.Write("A.txt", "hit\n");
+  tree.Write("a.txt", "hit\n");
+  tree.Write("c.txt", "miss\n");
+  const std::string root = tree.RootText();
+  const CliResult result = RunCli({"-p", root, "-1", "hit", "--names"}, scratch);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, root + "A.txt\n" + root + "a.txt\n" + root + "b.txt\n");
 }
 
 namespace {

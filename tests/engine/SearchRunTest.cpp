@@ -52,7 +52,7 @@ TEST_F(RunFixture, NameOnlySearchListsSortedFilesAndStatus) {
   EXPECT_EQ(host.busyClosed, 1);
   ASSERT_EQ(host.history.size(), 1u);
   EXPECT_EQ(host.history[0].FoundFiles.Count(), 3u);
-  EXPECT_EQ(host.history[0].ResultTexts.size(), 3u);
+  EXPECT_EQ(host.history[0].ResultNodes.NodeCount(), 3u);
 }
 
 TEST_F(RunFixture, StatusUsesSingularForExactlyOne) {

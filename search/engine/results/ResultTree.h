@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "search/engine/results/LineNodes.h"
 #include "search/engine/results/TreeViewObject.h"
 
 namespace search {
 
 struct TResultNode {
   std::unique_ptr<TTreeViewObject> Payload;
-  std::vector<std::unique_ptr<TTreeViewFileLine>> Lines;  // children of a file node
+  TLineNodes Lines;  // children of a file node
   bool Expanded = false;
 
   // The payload as a file, or null for an error node.

@@ -1,33 +1,38 @@
 #pragma once
-// One finished search as the history keeps it: its criteria, its lists and its result texts.
+// One finished search as the history keeps it: its criteria, its lists and its results tree.
+// The lists and the tree's lines share their storage with the search they were taken from.
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "search/engine/results/ResultSnapshot.h"
 #include "search/engine/walk/FileList.h"
 
 namespace search {
 
 struct TSearchHistoryEntry {
-  std::string Path;
   std::string Files;
-  int64_t TotalMatches = 0;
-  bool RegularExpressions = false;
-  bool SearchWithinMatchedFiles = false;
-  bool WholeWordOnly = false;
-  bool MinimiseWhitespace = false;
-  bool ShowMatches = false;
-  bool RecurseSubdirectories = false;
-  bool CaseSensitive = false;
-  TFileList MatchedFiles;
-  TFileList FoundFiles;
-  std::vector<std::string> ResultTexts;
-  int MatchType = 0;
-  std::string StringB;
-  std::string StringA;
   std::string ExcludeFiles;
   std::string ExcludeFolders;
+  std::string StringA;
+  std::string StringB;
+  std::string Path;
+  int MatchType = 0;
+  TResultSnapshot ResultNodes;
+  TFileList FoundFiles;
+  TFileList MatchedFiles;
+  bool CaseSensitive = false;
+  bool RecurseSubdirectories = false;
+  bool ShowMatches = false;
+  bool MinimiseWhitespace = false;
+  bool SearchWithinMatchedFiles = false;
+  bool WholeWordOnly = false;
+  bool RegularExpressions = false;
+  int64_t TotalMatches = 0;
 };
+
+// Two entries are the same search when criteria, flags, lists and result nodes agree; the
+// exclusions and the total take no part.
+bool SameSearch(const TSearchHistoryEntry& a, const TSearchHistoryEntry& b);
 
 }  // namespace search

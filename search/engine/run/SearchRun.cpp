@@ -215,17 +215,18 @@ TSearchOutcome TSearchRun::Finish() {
   if (cancelled) context_.AddErrorNode("*** Search Cancelled ***");
   context_.ShowCounters();
   state_.TotalMatches = context_.Counters().TotalMatches;
-  if (host_.KeepsHistory()) AddHistoryEntry();
   UpdateStatus(cancelled ? "Search cancelled" : "Finished");
   CloseBusy();
   SortResults(state_.Results, criteria_.Sort);
+  // The history keeps the tree as it is shown, so a restored search looks as it did.
+  if (host_.KeepsHistory()) AddHistoryEntry();
   host_.ResultsSorted();
   return cancelled ? TSearchOutcome::Cancelled : TSearchOutcome::Finished;
 }
 
 void TSearchRun::AddHistoryEntry() {
   TSearchHistoryEntry entry;
-  state_.Results.SaveResultNodes(entry.ResultTexts);
+  entry.ResultNodes = TResultSnapshot::Of(state_.Results);
   entry.Path = path_;
   entry.Files = files_;
   entry.TotalMatches = state_.TotalMatches;

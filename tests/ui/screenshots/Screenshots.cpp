@@ -26,6 +26,7 @@
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
 #include "search/ui/UpdateAvailable.h"
+#include "search/ui/PropertiesForm.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "search/ui/StatusPanels.h"
@@ -50,17 +51,40 @@ QPixmap GrabCalm(QWidget& window) {
   return window.grab();
 }
 
-// The window with its top-level dialog painted where it stands over it.
-QPixmap Composite(QWidget& window, QWidget& dialog) {
+// The window with its top-level dialogs or menus painted where they stand over it.
+QPixmap Composite(QWidget& window, std::initializer_list<QWidget*> popups) {
   QPixmap picture = GrabCalm(window);
   QPainter painter(&picture);
-  // Offscreen windows have no frame of their own: a thin border and a soft shadow stand in.
-  const QRect at(dialog.geometry().topLeft() - window.geometry().topLeft(), dialog.size());
-  for (int i = 1; i <= 4; ++i) painter.fillRect(at.translated(i, i), QColor(0, 0, 0, 18));
-  painter.drawPixmap(at.topLeft(), dialog.grab());
-  painter.setPen(QColor(120, 120, 120));
-  painter.drawRect(at.adjusted(-1, -1, 0, 0));
+  for (QWidget* popup : popups) {
+    // Offscreen windows have no frame of their own: a thin border and a soft shadow stand in.
+    const QRect at(popup->geometry().topLeft() - window.geometry().topLeft(), popup->size());
+    for (int i = 1; i <= 4; ++i) painter.fillRect(at.translated(i, i), QColor(0, 0, 0, 18));
+    painter.drawPixmap(at.topLeft(), popup->grab());
+    painter.setPen(QColor(120, 120, 120));
+    painter.drawRect(at.adjusted(-1, -1, 0, 0));
+  }
   return picture;
+}
+
+QPixmap Composite(QWidget& window, QWidget& dialog) { return Composite(window, {&dialog}); }
+
+// A menu opened at a point of the window, its submenu (when given) beside its entry.
+void SaveMenu(TMainForm& form, QMenu& menu, QPoint at, QMenu* submenu, const char* name) {
+  form.ApplicationEventsIdle();
+  menu.popup(form.mapToGlobal(at));
+  QCoreApplication::processEvents();
+  if (submenu != nullptr) {
+    const QRect entry = menu.actionGeometry(submenu->menuAction());
+    menu.setActiveAction(submenu->menuAction());
+    submenu->popup(menu.mapToGlobal(QPoint(entry.right() - 4, entry.top())));
+    QCoreApplication::processEvents();
+    Save(Composite(form, {&menu, submenu}), name);
+    submenu->close();
+  } else {
+    Save(Composite(form, {&menu}), name);
+  }
+  menu.close();
+  QCoreApplication::processEvents();
 }
 
 void WriteFixture(TempTree& tree) {
@@ -197,6 +221,50 @@ int main(int argc, char** argv) {
                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QCoreApplication::processEvents();
   Save(GrabCalm(form), "main-results.png");
+
+  // The menus over the results: the Actions menu with its Copy submenu, the results pop-up
+  // with its Sort submenu, and the History menu after three searches.
+  QMenuBar* bar = form.menuBar();
+  QMenu& actions = *form.findChild<QMenu*>("mnActions");
+  SaveMenu(form, actions, bar->actionGeometry(actions.menuAction()).bottomLeft(),
+           form.findChild<QMenu*>("mnCopytoClipboard2"), "menu-actions.png");
+  QMenu& popup = *form.findChild<QMenu*>("pumResults");
+  const QRect row = view.visualRect(model.index(1, 0));
+  SaveMenu(form, popup, view.viewport()->mapTo(&form, row.center()), form.findChild<QMenu*>("mnSort2"),
+           "menu-results.png");
+  SaveMenu(form, *form.findChild<QMenu*>("mnHelp"),
+           bar->actionGeometry(form.findChild<QMenu*>("mnHelp")->menuAction()).bottomLeft(), nullptr, "menu-help.png");
+  SetCriteria(form, root + "src; " + root + "docs", "*.cpp;*.h;*.txt", "Run");
+  form.SearchClick();
+  SetCriteria(form, root + "src; " + root + "docs", "*.cpp;*.h;*.txt", "R&D");
+  form.findChild<QComboBox*>("cbStringB")->setEditText("scanner");
+  form.SearchClick();
+  form.findChild<QComboBox*>("cbStringB")->setEditText("");
+  QToolButton* history = form.findChild<QToolButton*>("tbHistory");
+  SaveMenu(form, *form.findChild<QMenu*>("pumHistoryButton"), history->mapTo(&form, history->rect().bottomLeft()),
+           nullptr, "menu-history.png");
+
+  // The Open menu over a selected text file, the Properties window and the tray menu.
+  view.selectionModel()->clearSelection();
+  view.selectionModel()->select(model.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QToolButton* open = form.findChild<QToolButton*>("btEditWith");
+  SaveMenu(form, *form.findChild<QMenu*>("pumEditDropDown"), open->mapTo(&form, open->rect().bottomLeft()), nullptr,
+           "menu-open.png");
+  TPropertiesForm properties(tree.RootText() + "docs/notes.txt", &form);
+  properties.show();
+  QCoreApplication::processEvents();
+  Save(properties.grab(), "properties.png");
+  properties.close();
+  // The tray menu as it shows while the window is in the tray (offscreen has no tray itself).
+  QMenu& tray = *form.findChild<QMenu*>("pumToolTray");
+  const QPoint trayAt = form.mapToGlobal(QPoint(form.width() - 160, form.height() - 110));
+  form.hide();
+  tray.popup(trayAt);
+  QCoreApplication::processEvents();
+  Save(Composite(form, {&tray}), "menu-tray.png");
+  tray.close();
+  form.show();
+  QCoreApplication::processEvents();
 
   settings.DataMod().ShowButtonCaptions.Set(false);
   settings.DataMod().ShowFileSize.Set(true);

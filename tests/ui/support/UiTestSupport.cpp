@@ -1,5 +1,11 @@
 #include "ui/support/UiTestSupport.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "search/ui/MessageForm.h"
+
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -29,11 +35,23 @@ void PrepareHeadless() {
 TSettingsSandbox::TSettingsSandbox() {
   qputenv("VANTREL_REGISTRY_DIR", folder_.path().toLocal8Bit());
   dataMod_ = std::make_unique<TDataMod>();
-  // Windows under test never check for updates.
+  // No window under test ever starts a download.
   dataMod_->UpdateCheckFrequency.Set(0);
 }
 
 std::unique_ptr<TDataMod> TSettingsSandbox::Reload() const {
   qputenv("VANTREL_REGISTRY_DIR", folder_.path().toLocal8Bit());
   return std::make_unique<TDataMod>();
+}
+
+QString MessageDuring(const std::function<void()>& action) {
+  QString message;
+  QTimer::singleShot(0, [&message] {
+    auto* dialog = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    message = Named<QLabel>(dialog, "Message")->text();
+    dialog->Button(TMessageButton::OK)->click();
+  });
+  action();
+  return message;
 }

@@ -3,11 +3,16 @@
 // by component names, and a main() that runs Qt offscreen unless told otherwise.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "search/settings/DataModule.h"
+#include "search/ui/MainForm.h"
+#include "search/ui/ResultsModel.h"
 #include "search/ui/ToolbarImages.h"
 
 // Prepares the environment for a window without a display: the offscreen platform (unless a
@@ -35,6 +40,21 @@ T* Named(QObject* parent, const char* name) {
   if (child == nullptr) qFatal("no %s named %s", T::staticMetaObject.className(), name);
   return child;
 }
+
+// Runs the action; the message dialog it raises is closed with OK and its text returned
+// (empty when none came up).
+QString MessageDuring(const std::function<void()>& action);
+
+// The main window over a settings folder of its own, shown, with its controls by name.
+struct TMainFormWindow {
+  TSettingsSandbox settings;
+  std::unique_ptr<TMainForm> form = std::make_unique<TMainForm>(settings.DataMod());
+
+  TMainFormWindow() { form->show(); }
+  QComboBox* Box(const char* name) { return Named<QComboBox>(form.get(), name); }
+  QCheckBox* Check(const char* name) { return Named<QCheckBox>(form.get(), name); }
+  TResultsModel& Model() { return form->ResultsModel(); }
+};
 
 #define SEARCH_QTEST_MAIN(TestObject)          \
   int main(int argc, char** argv) {            \
