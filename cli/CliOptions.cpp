@@ -197,7 +197,8 @@ const char* const kCliHelp =
     "      --descending           sort in descending order\n"
     "      --show-size, --show-created, --show-modified, --show-accessed\n"
     "      --status               print the four status texts on standard error\n"
-    "  -j, --threads N            threads reading files (default: the number of cores)\n"
+    "  -j, --threads N            threads reading files (default: the number of cores; at most\n"
+    "                             8 per core and 64 in all, a larger N counts as that many)\n"
     "Which found files to keep:\n"
     "      --filter-size MIN:MAX  size in bytes; either side may be empty for no bound\n"
     "      --filter-created WHEN, --filter-modified WHEN, --filter-accessed WHEN\n"
@@ -209,7 +210,11 @@ const char* const kCliHelp =
     "      --filter-description   print the filter's description and hint, then exit\n"
     "  -h, --help                 show this help\n"
     "\n"
-    "Exit status: 0 when a file is listed, 1 when none is, 2 when the search could not run.\n"
+    "Rows written to a pipe or a file show line feeds, tabs, backslashes and other control\n"
+    "characters escaped (\\n, \\t, \\\\, \\xHH), so that every row is one line.\n"
+    "\n"
+    "Exit status: 0 when a file is listed, 1 when none is, 2 when the search could not run or\n"
+    "the results could not be written.\n"
     "Ctrl+C cancels: the results so far are printed, then \"*** Search Cancelled ***\".\n";
 
 }  // namespace cli

@@ -36,8 +36,10 @@ long UtcOffsetSeconds(int64_t seconds) {
   return slot.offset;
 }
 
-double DayNumber(const struct statx_timestamp& stamp) {
-  if (stamp.tv_sec == 0 && stamp.tv_nsec == 0) return 0;
+// A time the file system gave as a day number; 0 (unavailable) only when it gave none. The
+// Unix epoch itself is a real time: day 25569 in UTC.
+double DayNumber(const struct statx& info, unsigned field, const struct statx_timestamp& stamp) {
+  if ((info.stx_mask & field) == 0) return 0;
   return LocalDayNumber(stamp.tv_sec, stamp.tv_nsec);
 }
 
@@ -67,9 +69,9 @@ FileFacts FactsAt(int folder, const char* path, std::string_view name) {
     return facts;
   }
   facts.size = static_cast<int64_t>(info.stx_size);
-  if (info.stx_mask & STATX_BTIME) facts.created = DayNumber(info.stx_btime);
-  facts.modified = DayNumber(info.stx_mtime);
-  facts.accessed = DayNumber(info.stx_atime);
+  facts.created = DayNumber(info, STATX_BTIME, info.stx_btime);
+  facts.modified = DayNumber(info, STATX_MTIME, info.stx_mtime);
+  facts.accessed = DayNumber(info, STATX_ATIME, info.stx_atime);
   facts.attributes = AttributesOf(info, name);
   return facts;
 }

@@ -10,9 +10,10 @@
 
 #include "search/ui/BusyAnimation.h"
 #include "search/ui/EllipsisLabel.h"
+#include "search/ui/TitleBarButtons.h"
 
 TBusyForm::TBusyForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(owner, kWindowFlags) {
   setObjectName("BusyForm");
   setFont(QApplication::font());  // the system font, not the owner's
   setWindowTitle("Searching...");
@@ -79,11 +80,24 @@ QLabel* TBusyForm::AddCounter(QGridLayout* grid, int row, const QString& caption
   return number;
 }
 
-void TBusyForm::SetCount(int64_t& held, QLabel* label, int64_t n) {
-  if (n == held) return;
+bool TBusyForm::StoreCount(int64_t& held, QLabel* label, int64_t n) {
+  if (n == held) return false;
   held = n;
   label->setText(QString::number(n));
-  label->repaint();
+  return true;
+}
+
+void TBusyForm::SetCount(int64_t& held, QLabel* label, int64_t n) {
+  if (StoreCount(held, label, n)) label->repaint();
+}
+
+void TBusyForm::ShowProgress(const search::TBusyCounters& counters, const QString& path) {
+  StoreCount(found_, lbFound_, counters.Found);
+  StoreCount(searched_, lbSearched_, counters.Searched);
+  StoreCount(lines_, lbTotalLines_, counters.Lines);
+  StoreCount(matched_, lbMatched_, counters.Matched);
+  StoreCount(totalMatches_, lbTotalMatches_, counters.TotalMatches);
+  lbPath_->setText(path);
 }
 
 void TBusyForm::SetOperation(const QString& text) {
@@ -100,14 +114,21 @@ QString TBusyForm::GetPath() const { return lbPath_->text(); }
 
 void TBusyForm::ShowOverOwner() {
   adjustSize();
+  setFixedSize(size());
   if (QWidget* owner = parentWidget()) {
     const QRect area = owner->frameGeometry();
     move(area.center() - rect().center());
   }
+  RemoveTitleBarButtons(*this);
   show();
   raise();
 }
 
 void TBusyForm::reject() { btCancel_->click(); }
 
-void TBusyForm::closeEvent(QCloseEvent* event) { event->ignore(); }
+// The title bar has no close box; a close asked for all the same (a window manager's key)
+// counts as Cancel, and the search closes the dialog when it ends.
+void TBusyForm::closeEvent(QCloseEvent* event) {
+  btCancel_->click();
+  event->ignore();
+}

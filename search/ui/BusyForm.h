@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <cstdint>
 
+#include "search/engine/run/SearchHost.h"
+
 class TBusyAnimation;
 class TEllipsisLabel;
 
@@ -14,6 +16,10 @@ class TBusyForm final : public QDialog {
   Q_OBJECT
 
  public:
+  // A title bar without minimise, maximise or close buttons, kept above the main window.
+  static constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                  Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint;
+
   explicit TBusyForm(QWidget* owner);
 
   void SetOperation(const QString& text);
@@ -26,6 +32,10 @@ class TBusyForm final : public QDialog {
   void SetLinesSearched(int64_t n) { SetCount(lines_, lbTotalLines_, n); }
   void SetFilesMatched(int64_t n) { SetCount(matched_, lbMatched_, n); }
   void SetTotalMatches(int64_t n) { SetCount(totalMatches_, lbTotalMatches_, n); }
+
+  // The counters and the path as a running search reports them, painted together at the next
+  // paint rather than each at once.
+  void ShowProgress(const search::TBusyCounters& counters, const QString& path);
 
   int64_t FilesFound() const { return found_; }
   int64_t FilesSearched() const { return searched_; }
@@ -47,6 +57,8 @@ class TBusyForm final : public QDialog {
 
  private:
   void SetCount(int64_t& held, QLabel* label, int64_t n);
+  // Stores and shows the value; false when it was already shown.
+  static bool StoreCount(int64_t& held, QLabel* label, int64_t n);
   QLabel* AddCounter(class QGridLayout* grid, int row, const QString& caption, const QString& name);
 
   int64_t found_ = 0;

@@ -1,5 +1,8 @@
 #include "search/ui/ColourValues.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr uint32_t kSystemColourFlag = 0xFF000000u;
@@ -51,4 +54,30 @@ QColor ResolveColour(int32_t value, const QPalette& palette) {
   if ((bits & 0xFF000000u) == kSystemColourFlag) return SystemColour(bits & 0xFFu, palette);
   return QColor(static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu),
                 static_cast<int>((bits >> 16) & 0xFFu));
+}
+
+namespace {
+
+double Luminance(const QColor& colour) {
+  const auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  const QColor rgb = colour.toRgb();
+  return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
+}
+
+constexpr double kReadableContrast = 4.5;
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double first = Luminance(a);
+  const double second = Luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+QColor ReadableOnHighlight(const QColor& wanted, const QPalette& palette) {
+  const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+  if (ContrastRatio(wanted, highlight) >= kReadableContrast) return wanted;
+  return palette.color(QPalette::Active, QPalette::HighlightedText);
 }

@@ -47,17 +47,24 @@ void TCriteriaComboBox::SetAutoComplete(bool on) {
   setCompleter(completion);
 }
 
-void TCriteriaComboBox::keyPressEvent(QKeyEvent* event) {
+bool TCriteriaComboBox::TakeEnter(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && !view()->isVisible()) {
-    event->accept();
-    emit EnterPressed();
-    return;
-  }
-  QComboBox::keyPressEvent(event);
+  if (!enter || view()->isVisible()) return false;
+  event->accept();
+  emit EnterPressed();
+  return true;
 }
 
+void TCriteriaComboBox::keyPressEvent(QKeyEvent* event) {
+  if (!TakeEnter(event)) QComboBox::keyPressEvent(event);
+}
+
+// Enter is taken before the line edit sees it: with its text selected (as at start, or with an
+// inline completion shown) the line edit would keep Enter for itself.
 bool TCriteriaComboBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress) emit Clicked();
+  if (watched == lineEdit() && event->type() == QEvent::KeyPress && TakeEnter(static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
   return QComboBox::eventFilter(watched, event);
 }

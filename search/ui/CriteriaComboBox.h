@@ -26,4 +26,8 @@ class TCriteriaComboBox final : public QComboBox {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Reports Enter unless the drop-down list is open; true when it was taken.
+  bool TakeEnter(QKeyEvent* event);
 };

@@ -1,5 +1,7 @@
 #include "search/ui/MainForm.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -7,6 +9,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSplitter>
@@ -34,6 +37,8 @@
 namespace {
 
 constexpr int kLabelColumnWidth = 64;
+constexpr int kMinimumWidth = 550;
+constexpr int kBrowseGap = 6;  // between the Path label and the Browse button
 
 QLabel* MakeLabel(const char* name, const char* caption, QWidget* buddy, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
@@ -87,6 +92,23 @@ QGridLayout* MakeRowsLayout(QWidget* panel) {
 
 std::vector<std::string> ItemsOf(const TSettingsList& list) { return list.Items(); }
 
+// The desktop's own folder picker where it offers one; Qt's, sized so that names and dates
+// show whole, where it does not (a native picker keeps its own size).
+QString PickFolder(QWidget* owner, const QString& title, const QString& initial) {
+  QFileDialog picker(owner, title, initial);
+  picker.setFileMode(QFileDialog::Directory);
+  picker.setOption(QFileDialog::ShowDirsOnly);
+  const QFontMetrics metrics = picker.fontMetrics();
+  picker.resize(metrics.averageCharWidth() * 110, metrics.height() * 30);
+  if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty()) return {};
+  return picker.selectedFiles().constFirst();
+}
+
+// The first column of a rows panel is at least this wide.
+void SetLabelColumnWidth(QWidget* panel, int width) {
+  if (auto* grid = qobject_cast<QGridLayout*>(panel->layout())) grid->setColumnMinimumWidth(0, width);
+}
+
 }  // namespace
 
 QString BrowseInitialFolder(const QString& boxText) {
@@ -107,9 +129,7 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
 
-  BrowseForFolder = [](QWidget* owner, const QString& title, const QString& initial) {
-    return QFileDialog::getExistingDirectory(owner, title, initial, QFileDialog::ShowDirsOnly);
-  };
+  BrowseForFolder = PickFolder;
 
   model_ = new TResultsModel(state_.Results, dataMod_, this);
   splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -132,8 +152,10 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   SetTabOrder();
 
   resize(592, 472);
-  setMinimumWidth(550);
-  splitter_->setSizes({dataMod_.SplitterPosition.Value(), std::max(width() - dataMod_.SplitterPosition.Value(), 100)});
+  setMinimumWidth(kMinimumWidth);
+  // The stored width of the left panel, as far as the window leaves the results 100 pixels.
+  const int left = std::clamp(dataMod_.SplitterPosition.Value(), 0, std::max(width() - 100, 0));
+  splitter_->setSizes({left, width() - left});
   connect(splitter_, &QSplitter::splitterMoved, this, &TMainForm::SplitterMoved);
 
   state_.Recent = {ItemsOf(dataMod_.Path),           ItemsOf(dataMod_.Files),   ItemsOf(dataMod_.ExcludeFolders),
@@ -142,10 +164,14 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   ConnectOptions();
   UpdateFilterDescription();
   UpdateMainCaption();
+  CreateUpdateCheck();
   ShowStatusTexts(state_.StatusTexts(""));
   UpdateSearchResultsBox();
   UpdateControlStates();
   vstResultsChange();
+  // The window opens with the caret in the Path box, its text selected.
+  cbPath_->setFocus();
+  cbPath_->lineEdit()->selectAll();
 }
 
 TMainForm::~TMainForm() { FormDestroy(); }
@@ -236,7 +262,6 @@ QWidget* TMainForm::CreateCriteriaPanel() {
   btBrowse_->setIconSize(QSize(16, 16));
   btBrowse_->setFixedSize(24, 24);
   btBrowse_->setFocusPolicy(Qt::NoFocus);
-  btBrowse_->setAutoRaise(true);
   SetHint(btBrowse_, texts::kBrowseHint);
   connect(btBrowse_, &QToolButton::clicked, this, &TMainForm::BrowseClick);
 
@@ -257,7 +282,7 @@ QWidget* TMainForm::CreateCriteriaPanel() {
   connect(btClearFilter_, &QToolButton::clicked, this, &TMainForm::btClearFilterClick);
 
   auto* pathLabel = new QHBoxLayout;
-  pathLabel->setSpacing(2);
+  pathLabel->setSpacing(kBrowseGap);
   pathLabel->addWidget(lbPath_);
   pathLabel->addStretch(1);
   pathLabel->addWidget(btBrowse_);
@@ -430,8 +455,10 @@ void TMainForm::ConnectOptions() {
     connect(box, &TCriteriaComboBox::Clicked, this, &TMainForm::RefreshMatchType);
   }
   for (TCriteriaComboBox* box : {cbPath_, cbFiles_, cbExcludeFolders_, cbExcludeFiles_, cbStringA_, cbStringB_}) {
-    connect(box, &TCriteriaComboBox::EnterPressed, this, [this] {
-      if (btSearch_->isEnabled()) SearchClick();
+    connect(box, &TCriteriaComboBox::EnterPressed, this, [this, box] {
+      if (!btSearch_->isEnabled()) return;
+      searchedFrom_ = box;
+      SearchClick();
     });
   }
   connect(cbPath_, &QComboBox::editTextChanged, this, &TMainForm::UpdateControlStates);
@@ -561,11 +588,32 @@ void TMainForm::ApplyDisplaySettings() {
 
 // Layouts keep every control its room; the window cannot become smaller than the left panel.
 void TMainForm::ApplyLayoutConstraints() {
+  AlignLabelColumns();
   // The toolbar keeps room for its last button rather than folding buttons away.
   toolBar_->setMinimumWidth(toolBar_->sizeHint().width() + 10);
   leftPanel_->setMinimumWidth(leftPanel_->minimumSizeHint().width());
   const int statusHeight = statusBar_->isVisible() ? statusBar_->sizeHint().height() : 0;
   setMinimumHeight(leftPanel_->minimumSizeHint().height() + statusHeight);
+  KeepStatusTextsRoom();
+}
+
+// The window is never so narrow that the status panels cut their texts.
+void TMainForm::KeepStatusTextsRoom() {
+  const int statusWidth = statusBar_->isVisible() ? statusBar_->minimumSizeHint().width() : 0;
+  setMinimumWidth(std::max({kMinimumWidth, statusWidth, leftPanel_->minimumWidth() + splitter_->handleWidth()}));
+}
+
+// The boxes of the criteria and strings panels start on one column, whether RegEx is shown or not.
+void TMainForm::AlignLabelColumns() {
+  int width = kLabelColumnWidth;
+  for (const QWidget* label : std::initializer_list<const QWidget*>{
+           lbFiles_, lbExcludeFolders_, lbExcludeFiles_, lbFilterCaption_, ckRegularExpressions_,
+           stringsPanel_->findChild<QLabel*>("Label3"), stringsPanel_->findChild<QLabel*>("Label4")}) {
+    width = std::max(width, label->sizeHint().width());
+  }
+  width = std::max(width, lbPath_->sizeHint().width() + kBrowseGap + btBrowse_->width());
+  SetLabelColumnWidth(criteriaPanel_, width);
+  SetLabelColumnWidth(stringsPanel_, width);
 }
 
 // No hourglass here: an application-wide wait cursor would also cover the picker itself.
@@ -582,6 +630,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   ckFileMatchProximity_->setChecked(dataMod_.MatchProximity.Value() == 1);
   ApplyDisplaySettings();
   ApplyLayoutConstraints();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    UpdateCheckShowSteps();
+  }
 }
 
 bool TMainForm::event(QEvent* event) {

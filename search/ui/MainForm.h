@@ -3,6 +3,7 @@
 // toolbar on the left, the results tree on the right, the status bar below; it runs the search
 // and is the search's host.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -24,6 +25,8 @@ class TDataMod;
 class TResultsModel;
 class TResultsView;
 class TStatusPanels;
+class TGoToWebsite;
+class TUpdateAvailable;
 
 // The Path box after Browse picked a folder: the folder alone, or appended after a blank when
 // the box's trimmed text ends with ";".
@@ -50,11 +53,18 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void ApplyLayoutConstraints();
   void UpdateMainCaption();
   void BrowseClick();
+  // The Preferences command: the preferences dialog, and on OK the display settings applied
+  // to this window at once.
+  void PreferencesClick();
+  // The preferences dialog, shown modally; true when it closed with OK.
+  std::function<bool(QWidget* owner)> ShowPreferencesDialog;
 
   search::TSearchState& State() { return state_; }
   TResultsModel& ResultsModel() { return *model_; }
   TResultsView& Results() { return *vstResults_; }
   TBusyForm* BusyForm() const { return busy_.get(); }
+  TUpdateAvailable& UpdateAvailable() { return *updateAvailable_; }
+  TGoToWebsite& GoToWebsite() { return *goToWebsite_; }
 
   // The folder picker; replaceable so that Browse can be driven without a real dialog.
   std::function<QString(QWidget* owner, const QString& title, const QString& initial)> BrowseForFolder;
@@ -83,6 +93,8 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void CreateResultsMenu();
   void SetTabOrder();
   void SetControlsFromSettings();
+  void AlignLabelColumns();
+  void KeepStatusTextsRoom();
   void ConnectOptions();
 
   // Handlers.
@@ -93,6 +105,10 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void UpdateFilterDescription();
   void UpdateFilterButtons();
   void UpdateControlStates();
+  // The update check and the web links.
+  void CreateUpdateCheck();
+  // On the first showing: the update menu and the monthly check.
+  void UpdateCheckShowSteps();
   void UpdateSearchResultsBox();
   void vstResultsChange();
   void SplitterMoved();
@@ -123,13 +139,24 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   void BusyCounters(const search::TBusyCounters& counters) override;
   bool CancelRequested() override;
   void Yield() override;
+  void ShowProgressIfDue();
 
   TDataMod& dataMod_;
   search::TSearchState state_;
   std::unique_ptr<TBusyForm> busy_;
+  // What the busy dialog is to show next; shown at most every kProgressInterval milliseconds.
+  struct TPendingProgress {
+    search::TBusyCounters Counters;
+    std::string Path;
+    bool Pending = false;
+    QElapsedTimer SinceShown;
+  } progress_;
+  static constexpr qint64 kProgressInterval = 150;
   bool searching_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;
+  // The criteria box in which Enter started the search: it has the focus again afterwards.
+  TCriteriaComboBox* searchedFrom_ = nullptr;
 
   QSplitter* splitter_ = nullptr;
   QWidget* leftPanel_ = nullptr;
@@ -140,6 +167,9 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TResultsView* vstResults_ = nullptr;
   TResultsModel* model_ = nullptr;
   TStatusPanels* statusBar_ = nullptr;
+  TUpdateAvailable* updateAvailable_ = nullptr;
+  TGoToWebsite* goToWebsite_ = nullptr;
+  bool shownOnce_ = false;
 
   QToolButton* btSearch_ = nullptr;
   QToolButton* tbHistory_ = nullptr;

@@ -50,6 +50,9 @@ search::TSearchCriteria TMainForm::ReadCriteria() const {
 void TMainForm::SearchClick() {
   if (searching_) return;
   searching_ = true;
+  // The box in which Enter was pressed, else the first criteria box, has the focus afterwards.
+  TCriteriaComboBox* focusAfter = std::exchange(searchedFrom_, nullptr);
+  if (focusAfter == nullptr) focusAfter = cbPath_->isEnabled() ? cbPath_ : cbStringA_;
   search::TSearchCriteria criteria = ReadCriteria();
   try {
     search::RunSearch(state_, criteria, *this);
@@ -64,6 +67,7 @@ void TMainForm::SearchClick() {
   cbFiles_->SetText(DisplayString(criteria.Files));
   UpdateSearchResultsBox();
   UpdateControlStates();
+  if (!closeRequested_) focusAfter->setFocus();
   emit SearchFinished();
   if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -95,6 +99,7 @@ void TMainForm::ShowStatusTexts(const search::TStatusTexts& texts) {
   for (int panel = 0; panel < TStatusPanels::kPanels; ++panel) {
     statusBar_->SetPanelText(panel, DisplayString(texts.Panels[panel]));
   }
+  if (statusBar_->minimumSizeHint().width() > minimumWidth()) KeepStatusTextsRoom();
 }
 
 void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int matchType,
@@ -111,6 +116,7 @@ void TMainForm::CriteriaRemembered(const search::TSearchCriteria& criteria, int 
 }
 
 void TMainForm::ShowBusy() {
+  progress_ = {};
   busy_ = std::make_unique<TBusyForm>(this);
   busy_->SetOperation("");
   busy_->SetPath("");
@@ -123,19 +129,29 @@ void TMainForm::BusyOperation(const std::string& text) {
   if (busy_) busy_->SetOperation(DisplayString(text));
 }
 
+// The path and the counters change with every file: they are kept here and shown at a
+// bounded rate, so that the search never waits for the dialog to paint.
 void TMainForm::BusyPath(const std::string& text) {
-  if (busy_) busy_->SetPath(DisplayString(text));
+  progress_.Path = text;
+  progress_.Pending = true;
 }
 
 void TMainForm::BusyCounters(const search::TBusyCounters& counters) {
-  if (!busy_) return;
-  busy_->SetFilesFound(counters.Found);
-  busy_->SetFilesSearched(counters.Searched);
-  busy_->SetLinesSearched(counters.Lines);
-  busy_->SetFilesMatched(counters.Matched);
-  busy_->SetTotalMatches(counters.TotalMatches);
+  progress_.Counters = counters;
+  progress_.Pending = true;
+}
+
+void TMainForm::ShowProgressIfDue() {
+  if (!busy_ || !progress_.Pending) return;
+  if (progress_.SinceShown.isValid() && progress_.SinceShown.elapsed() < kProgressInterval) return;
+  progress_.SinceShown.start();
+  progress_.Pending = false;
+  busy_->ShowProgress(progress_.Counters, DisplayString(progress_.Path));
 }
 
 bool TMainForm::CancelRequested() { return closeRequested_ || (busy_ && busy_->Cancelled()); }
 
-void TMainForm::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }
+void TMainForm::Yield() {
+  ShowProgressIfDue();
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}

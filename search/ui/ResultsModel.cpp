@@ -122,7 +122,7 @@ QVariant TResultsModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
       return ResolveColour(ColoursOf(*payload, settings_).fore, palette_);
     case SelectedForegroundRole:
-      return ResolveColour(ColoursOf(*payload, settings_).selectedFore, palette_);
+      return ReadableOnHighlight(ResolveColour(ColoursOf(*payload, settings_).selectedFore, palette_), palette_);
     case NodeKindRole:
       return static_cast<int>(payload->Kind());
     default:

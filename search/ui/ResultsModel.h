@@ -18,7 +18,7 @@ class TResultsModel final : public QAbstractItemModel {
 
  public:
   enum Role {
-    SelectedForegroundRole = Qt::UserRole + 1,  // the text colour of a selected row
+    SelectedForegroundRole = Qt::UserRole + 1,  // the text colour of a selected row, readable on the highlight
     NodeKindRole,                               // search::TNodeKind as an int
   };
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 #include "search/ui/ResultsDelegate.h"
 #include "search/ui/ResultsModel.h"
@@ -26,20 +27,33 @@ TResultsView::TResultsView(QWidget* parent) : QTreeView(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setAllColumnsShowFocus(true);
   setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setItemDelegate(new TResultsDelegate(this));
-  header()->setStretchLastSection(true);
+  // The one column is as wide as the widest row seen, so long rows scroll sideways.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(QHeaderView::Fixed);
+  widthCheck_.setSingleShot(true);
+  connect(&widthCheck_, &QTimer::timeout, this, &TResultsView::FitColumnToRows);
 
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
     MarkExpanded(index, true);
     ShowChildren(index);
   });
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) { MarkExpanded(index, false); });
+  connect(this, &QTreeView::expanded, this, &TResultsView::CheckColumnWidth);
+  connect(this, &QTreeView::collapsed, this, &TResultsView::CheckColumnWidth);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TResultsView::CheckColumnWidth);
 }
 
 void TResultsView::SetResultsModel(TResultsModel* model) {
   model_ = model;
   setModel(model);
   model->SetPalette(palette());
+  connect(model, &QAbstractItemModel::modelReset, this, [this] {
+    widestRow_ = 0;
+    CheckColumnWidth();
+  });
+  connect(model, &QAbstractItemModel::rowsInserted, this, &TResultsView::CheckColumnWidth);
   connect(model, &TResultsModel::ExpandedRowsAnnounced, this, [this](int first, int last) {
     const QScopedValueRollback<bool> many(expandingMany_, true);
     for (int row = first; row <= last; ++row) expand(model_->index(row, 0));
@@ -141,6 +155,37 @@ void TResultsView::currentChanged(const QModelIndex& current, const QModelIndex&
   if (current.isValid()) scrollTo(current, QAbstractItemView::EnsureVisible);
 }
 
+// Bringing a row into view never scrolls sideways: the column is one wide row.
+void TResultsView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  const int sideways = horizontalScrollBar()->value();
+  QTreeView::scrollTo(index, hint);
+  horizontalScrollBar()->setValue(sideways);
+}
+
+void TResultsView::CheckColumnWidth() {
+  if (!widthCheck_.isActive()) widthCheck_.start(0);
+}
+
+// The widest row among those in view, measured as the delegate draws it; the column never
+// becomes narrower while the same results are shown, so scrolling down does not make it jump.
+void TResultsView::FitColumnToRows() {
+  if (model_ == nullptr) return;
+  const int offset = horizontalOffset();
+  for (QModelIndex index = indexAt(QPoint(0, 0)); index.isValid(); index = indexBelow(index)) {
+    const QRect row = visualRect(index);
+    if (row.top() > viewport()->height()) break;
+    const int textWidth = TResultsDelegate::TextWidth(fontMetrics(), index.data().toString());
+    widestRow_ = std::max(widestRow_, row.left() + offset + textWidth + TResultsDelegate::kTextMargins);
+  }
+  const int width = std::max(widestRow_, viewport()->width());
+  if (header()->sectionSize(0) != width) header()->resizeSection(0, width);
+}
+
+void TResultsView::resizeEvent(QResizeEvent* event) {
+  QTreeView::resizeEvent(event);
+  CheckColumnWidth();
+}
+
 // The background band of a row starts at the left edge, under the expand button.
 void TResultsView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const QVariant background = index.data(Qt::BackgroundRole);
@@ -150,6 +195,10 @@ void TResultsView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
 
 void TResultsView::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange && model_ != nullptr) model_->SetPalette(palette());
+  if (event->type() == QEvent::FontChange) {
+    widestRow_ = 0;
+    CheckColumnWidth();
+  }
   QTreeView::changeEvent(event);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // vstResults: the results tree control. Whole-row multiple selection, right click selecting
-// before the menu, the drag origin, double click and Enter asking for the open command, and
-// the row background carried across the expand button.
+// before the menu, the drag origin, double click and Enter asking for the open command, the
+// row background carried across the expand button, and rows wider than the pane scrolling
+// sideways.
 
 #include <QPoint>
+#include <QTimer>
 #include <QTreeView>
 
 class TResultsModel;
@@ -23,6 +25,7 @@ class TResultsView final : public QTreeView {
 
   void ExpandAll();
   void CollapseAll();
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   static constexpr int kDragThreshold = 5;
 
@@ -43,14 +46,20 @@ class TResultsView final : public QTreeView {
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   void changeEvent(QEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ShowChildren(const QModelIndex& index);
   void MarkExpanded(const QModelIndex& index, bool expanded);
+  // The column's width follows the rows in view, checked once the events at hand are handled.
+  void CheckColumnWidth();
+  void FitColumnToRows();
 
   TResultsModel* model_ = nullptr;
   QPoint dragOrigin_{-1, -1};
   // Set while many nodes open at once (Expand All, rows arriving from a search): only a node
   // the user opens scrolls its children into view.
   bool expandingMany_ = false;
+  int widestRow_ = 0;
+  QTimer widthCheck_;
 };

@@ -8,8 +8,8 @@
 #include <vector>
 
 // Panel widths for a bar of the given client width: every panel but the first gets the width
-// divided by the number of panels, at most 175; the first takes the rest.
-std::vector<int> StatusPanelWidths(int clientWidth, int panels);
+// divided by the number of panels, at most `maxPanelWidth`; the first takes the rest.
+std::vector<int> StatusPanelWidths(int clientWidth, int panels, int maxPanelWidth = 175);
 
 class TStatusPanels final : public QStatusBar {
   Q_OBJECT
@@ -27,11 +27,18 @@ class TStatusPanels final : public QStatusBar {
   void ShowHint(const QString& hint);
   bool ShowsHint() const { return !currentMessage().isEmpty(); }
 
+  // The widest a panel grows: the design's 175 pixels measured in the bar's font, that is the
+  // room its longest texts need (counts of seven digits, or the texts shown now if longer).
+  int MaxPanelWidth() const;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void LayOutPanels();
+  void KeepTextsRoom();
+  int TextRoom(const QString& text) const;
 
   QWidget* row_ = nullptr;  // holds the panels, placed by LayOutPanels
   std::array<QLabel*, kPanels> panels_{};

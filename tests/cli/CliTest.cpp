@@ -1,8 +1,13 @@
 // Runs the search-cli program end to end.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -23,10 +28,13 @@ std::string Quote(const std::string& text) {
   return quoted + "'";
 }
 
+// Runs the program (after the environment assignments given) with its output read through a
+// pipe, or sent to `output` when given.
 CliResult RunCli(const std::vector<std::string>& arguments, const TempTree& scratch,
-                 const std::string& environment = "") {
+                 const std::string& environment = "", const std::string& output = "") {
   std::string command = environment + SEARCH_CLI_PATH;
   for (const std::string& argument : arguments) command += " " + Quote(argument);
+  if (!output.empty()) command += " >" + Quote(output);
   const std::string errFile = (scratch.Root() / "stderr.txt").string();
   command += " 2>" + Quote(errFile);
   CliResult result;
@@ -100,6 +108,78 @@ TEST(SearchCli, SearchesContentsAndReportsBadExpressions) {
   const std::string notice = "Unable to compile regular expression: ParseReg Unmatched () at character position 4";
   EXPECT_EQ(bad.out, notice + "\n");
   EXPECT_EQ(bad.err, "search-cli: " + notice + "\n");
+}
+
+TEST(SearchCli, AFailedWriteExitsTwoWithOneLine) {
+  TempTree tree, scratch;
+  tree.Write("a.txt", "hello\n");
+  const CliResult result = RunCli({"-p", tree.RootText(), "-1", "hello"}, scratch, "", "/dev/full");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  EXPECT_NE(result.err.find("search-cli: the results could not be written: No space left on device"),
+            std::string::npos) << result.err;
+}
+
+TEST(SearchCli, RowsForAPipeAreOneLineEach) {
+  TempTree tree, scratch;
+  // A folder whose name holds a line feed must not pass for two rows.
+  tree.Write("a.txt [1 match]\n/etc/shadow/\tx\x01.txt", "hello \\ there\n");
+  const CliResult result = RunCli({"-p", tree.RootText(), "-s", "-1", "hello"}, scratch);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, tree.RootText() + "a.txt [1 match]\\n/etc/shadow/\\tx\\x01.txt [1 match]\n"
+                                          "*    1 hello \\\\ there\n");
+}
+
+TEST(SearchCli, ThreadCountsBeyondTheCapAreCapped) {
+  TempTree tree, scratch;
+  tree.Write("a.txt", "hello\n");
+  tree.Write("b.txt", "hello\n");
+  const CliResult result = RunCli({"-p", tree.RootText(), "-1", "hello", "--no-lines", "-j", "100000"}, scratch);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, tree.RootText() + "a.txt [1 match]\n" + tree.RootText() + "b.txt [1 match]\n");
+}
+
+TEST(SearchCli, ASecondCtrlCEndsTheProgramAtOnce) {
+  TempTree tree;
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += "hello\n";
+  tree.Write("a.txt", lines);
+  int output[2];
+  ASSERT_EQ(::pipe(output), 0);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(output[1], STDOUT_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, STDERR_FILENO);
+    ::execl(SEARCH_CLI_PATH, SEARCH_CLI_PATH, "-p", tree.RootText().c_str(), "-f", "*.txt", "-1", "hello",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(output[1]);
+  // Nobody reads the results: the program stops in its write once the pipe is full.
+  const int capacity = ::fcntl(output[0], F_GETPIPE_SZ);
+  for (int waiting = 0, queued = 0; queued < capacity && waiting < 6000; ++waiting) {
+    ::ioctl(output[0], FIONREAD, &queued);
+    ::usleep(10000);
+  }
+  ::kill(pid, SIGINT);  // the first cancels; the results are still to be written
+  ::usleep(100000);
+  int status = 0;
+  EXPECT_EQ(::waitpid(pid, &status, WNOHANG), 0) << "the first Ctrl+C must not end the program";
+  ::kill(pid, SIGINT);
+  pid_t ended = 0;
+  for (int waiting = 0; ended == 0 && waiting < 3000; ++waiting) {
+    ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == 0) ::usleep(10000);
+  }
+  if (ended == 0) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    FAIL() << "the second Ctrl+C did not end the program";
+  }
+  ::close(output[0]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
 }
 
 TEST(SearchCli, HelpNamesEveryOption) {

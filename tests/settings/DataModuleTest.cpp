@@ -208,6 +208,25 @@ TEST_F(DataModuleTest, EverySettingHasItsNameDefaultAndStorageForm) {
                 [](const TFontStyles&) { return TextValue("bold, underline"); });
 }
 
+TEST_F(DataModuleTest, StoredNumbersBeyondTheirControlsAreBroughtWithinRange) {
+  const struct {
+    TIntegerSetting TDataMod::*member;
+    uint32_t stored;
+    int32_t loaded;
+  } cases[] = {
+      {&TDataMod::NumberOfLinesToShowBeforeMatch, 0x7FFFFFFF, 10},
+      {&TDataMod::NumberOfLinesToShowAfterMatch, 0xFFFFFFFF, 0},
+      {&TDataMod::SplitterPosition, 0x80000000, 0},
+      {&TDataMod::FontSize, 0, 1},
+      {&TDataMod::EditorFontSize, 100000, 512},
+  };
+  auto first = Start();
+  for (const auto& c : cases) Put(((*first).*c.member).Name(), DwordValue(c.stored));
+  auto dataMod = Start();
+  for (const auto& c : cases) EXPECT_EQ(((*dataMod).*c.member).Value(), c.loaded) << ((*dataMod).*c.member).Name();
+  EXPECT_EQ(Get("NumberOfLinesToShowBeforeMatch"), DwordValue(0x7FFFFFFF));  // loading changes nothing stored
+}
+
 TEST_F(DataModuleTest, TheTablesAboveCoverEverySetting) {
   std::set<std::string> tested;
   auto add = [&](const auto& rows) {

@@ -1,6 +1,7 @@
 // The busy dialog: counters that repaint only on change, Cancel and Esc, the path shortened in
 // the middle.
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -71,6 +72,31 @@ class BusyFormTest : public QObject {
     QVERIFY(busy.Cancelled());
     busy.close();
     QVERIFY(busy.isVisible());  // only the search closes it
+  }
+
+  void titleBarHasNoButtonsAndTheSizeIsFixed() {
+    QWidget owner;
+    TBusyForm busy(&owner);
+    busy.ShowOverOwner();
+    QCOMPARE(busy.windowTitle(), QString("Searching..."));
+    const Qt::WindowFlags flags = busy.windowFlags();
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    for (Qt::WindowType button : {Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint,
+                                  Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint}) {
+      QVERIFY(!flags.testFlag(button));
+    }
+    QCOMPARE(busy.minimumSize(), busy.maximumSize());
+    QCOMPARE(busy.size(), busy.minimumSize());
+  }
+
+  void aCloseAskedForCancels() {
+    QWidget owner;
+    TBusyForm busy(&owner);
+    busy.ShowOverOwner();
+    QVERIFY(!busy.close());
+    QVERIFY(busy.Cancelled());
+    QVERIFY(busy.isVisible());
   }
 
   void pathLineKeepsItsText() {

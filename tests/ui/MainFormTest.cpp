@@ -7,17 +7,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 #include <QToolButton>
 
 #include "search/ui/BusyForm.h"
+#include "search/ui/ColourValues.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "search/ui/StatusPanels.h"
+#include "platform/registry/Registry.h"
+#include "support/OpenCounter.h"
 #include "support/TempTree.h"
 #include "ui/support/UiTestSupport.h"
 
@@ -66,6 +72,34 @@ struct TWindow {
 
 QString Text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
+// Counts the paints of a widget, each made slow.
+class TSlowPaints : public QObject {
+ public:
+  TSlowPaints(QWidget* widget, int& paints) : QObject(widget), paints_(paints) { widget->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      ++paints_;
+      QThread::msleep(3);
+    }
+    return false;
+  }
+
+ private:
+  int& paints_;
+};
+
+// An editable combo box takes the focus in its line edit once the window is active.
+bool FocusIsIn(QWidget* window, QComboBox* box) {
+  QWidget* focused = window->focusWidget();
+  if (focused != box && focused != box->lineEdit()) {
+    qWarning() << "the focus is in" << focused;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 class MainFormTest : public QObject {
@@ -94,9 +128,10 @@ class MainFormTest : public QObject {
     const QPalette palette = window.form->Results().palette();
     QCOMPARE(file.data(Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 0));
     QCOMPARE(file.data(Qt::ForegroundRole).value<QColor>(), palette.color(QPalette::Text));
-    QCOMPARE(file.data(TResultsModel::SelectedForegroundRole).value<QColor>(), QColor(0, 255, 0));
+    // Lime would be unreadable on the highlight: the highlight's own text colour is taken.
+    QCOMPARE(file.data(TResultsModel::SelectedForegroundRole).value<QColor>(), palette.color(QPalette::HighlightedText));
     QCOMPARE(match.data(Qt::BackgroundRole).value<QColor>(), palette.color(QPalette::Base));
-    QCOMPARE(match.data(TResultsModel::SelectedForegroundRole).value<QColor>(), palette.color(QPalette::Base));
+    QCOMPARE(match.data(TResultsModel::SelectedForegroundRole).value<QColor>(), palette.color(QPalette::HighlightedText));
     const QColor contextColour = context.data(Qt::ForegroundRole).value<QColor>();
     QVERIFY(contextColour != palette.color(QPalette::Text));
     QVERIFY(contextColour != palette.color(QPalette::Base));
@@ -119,7 +154,138 @@ class MainFormTest : public QObject {
     const QModelIndex notice = window.Model().index(0, 0);
     QCOMPARE(notice.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 255));
     QCOMPARE(notice.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
+    // Red on the highlight is unreadable; on a dark highlight it stays.
+    const QPalette palette = window.form->Results().palette();
+    QVERIFY(ContrastRatio(QColor(255, 0, 0), palette.color(QPalette::Highlight)) < 4.5);
+    QCOMPARE(notice.data(TResultsModel::SelectedForegroundRole).value<QColor>(), palette.color(QPalette::HighlightedText));
+    QPalette dark = palette;
+    dark.setColor(QPalette::Highlight, Qt::black);
+    window.form->Results().setPalette(dark);
     QCOMPARE(notice.data(TResultsModel::SelectedForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  }
+
+  void focusStartsInThePathBoxAndReturnsToTheBoxSearchedFrom_data() {
+    QTest::addColumn<QString>("box");
+    for (const char* name : {"cbPath", "cbFiles", "cbExcludeFolders", "cbExcludeFiles", "cbStringA", "cbStringB"}) {
+      QTest::newRow(name) << name;
+    }
+  }
+
+  void focusStartsInThePathBoxAndReturnsToTheBoxSearchedFrom() {
+    QFETCH(QString, box);
+    TempTree tree;
+    tree.Write("a.txt", "hello\n");
+    TWindow window;
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    window.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+    window.Box("cbPath")->lineEdit()->selectAll();
+    QVERIFY(FocusIsIn(window.form.get(), window.Box("cbPath")));
+    QComboBox* pressed = window.Box(box.toLatin1().constData());
+    pressed->setFocus();
+    QTest::keyClick(pressed->lineEdit(), Qt::Key_Return);
+    QCOMPARE(window.Panel(0), QString("Finished"));
+    QVERIFY(FocusIsIn(window.form.get(), pressed));
+  }
+
+  void focusAfterAClickOnSearchAndAfterABadExpression() {
+    TempTree tree;
+    tree.Write("a.txt", "hello\n");
+    TSettingsSandbox settings;
+    settings.DataMod().ShowRegularExpressions.Set(true);
+    TMainForm form(settings.DataMod());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto* path = Named<QComboBox>(&form, "cbPath");
+    QVERIFY(FocusIsIn(&form, path));
+    path->setEditText(Text(tree.Root()));
+    auto* stringA = Named<QComboBox>(&form, "cbStringA");
+    stringA->setEditText("hello");
+    stringA->setFocus();
+    Named<QToolButton>(&form, "btSearch")->click();
+    QVERIFY(FocusIsIn(&form, path));
+
+    Named<QCheckBox>(&form, "ckRegularExpressions")->setChecked(true);
+    stringA->setEditText("hel(lo");
+    stringA->setFocus();
+    QTest::keyClick(stringA->lineEdit(), Qt::Key_Return);
+    QCOMPARE(form.ResultsModel().rowCount(), 1);
+    QVERIFY(FocusIsIn(&form, stringA));
+  }
+
+  void theWindowOpensWithThePathSelected() {
+    TSettingsSandbox settings;
+    settings.DataMod().Path.Assign({"/srv/corpus/"});
+    TMainForm form(settings.DataMod());
+    form.show();
+    auto* path = Named<QComboBox>(&form, "cbPath");
+    QVERIFY(FocusIsIn(&form, path));
+    QCOMPARE(path->lineEdit()->selectedText(), QString("/srv/corpus/"));
+  }
+
+  void rowsWiderThanThePaneScrollSideways() {
+    TempTree tree;
+    const std::string deep = "a-rather-long-folder-name/another-rather-long-folder-name/yet-another-folder";
+    tree.Write(deep + "/matching-file.txt", "hello " + std::string(300, 'x') + "\n");
+    TWindow window;
+    window.form->resize(700, 500);
+    window.Check("ckIncludeSubDirectories")->setChecked(true);
+    window.Criteria(Text(tree.Root()), "*.txt", "hello");
+    window.Search()->click();
+    TResultsView& view = window.form->Results();
+    QTRY_VERIFY(view.horizontalScrollBar()->maximum() > 0);
+    const QModelIndex line = window.Model().index(0, 0, window.Model().index(0, 0));
+    const int rowWidth = view.fontMetrics().horizontalAdvance(line.data().toString());
+    QVERIFY(view.header()->sectionSize(0) >= rowWidth);
+    // Moving the focus to another row keeps the sideways position.
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    view.setCurrentIndex(line);
+    QCOMPARE(view.horizontalScrollBar()->value(), view.horizontalScrollBar()->maximum());
+  }
+
+  void statusTextsFitAtTheSmallestAndAMiddleWidth_data() {
+    QTest::addColumn<bool>("smallest");
+    QTest::newRow("smallest") << true;
+    QTest::newRow("middle") << false;
+  }
+
+  void statusTextsFitAtTheSmallestAndAMiddleWidth() {
+    QFETCH(bool, smallest);
+    TWindow window;
+    auto* bar = Named<TStatusPanels>(window.form.get(), "StatusBar");
+    const QString texts[] = {"Searching files...", " 5136000 Files Found", " 5136000 Files Matched",
+                             " 1111690 Matches in Total"};
+    for (int panel = 0; panel < TStatusPanels::kPanels; ++panel) bar->SetPanelText(panel, texts[panel]);
+    window.form->resize(smallest ? 1 : 1000, 500);
+    QCoreApplication::processEvents();
+    if (smallest) QCOMPARE(window.form->width(), window.form->minimumWidth());
+    for (int panel = 0; panel < TStatusPanels::kPanels; ++panel) {
+      QLabel* label = bar->Panel(panel);
+      QVERIFY2(label->fontMetrics().horizontalAdvance(texts[panel]) <= label->contentsRect().width(),
+               qPrintable(texts[panel]));
+    }
+  }
+
+  void stringBoxesStartOnThePathBoxColumn_data() {
+    QTest::addColumn<bool>("regex");
+    QTest::newRow("RegEx shown") << true;
+    QTest::newRow("RegEx hidden") << false;
+  }
+
+  void stringBoxesStartOnThePathBoxColumn() {
+    QFETCH(bool, regex);
+    TSettingsSandbox settings;
+    settings.DataMod().ShowRegularExpressions.Set(regex);
+    TMainForm form(settings.DataMod());
+    form.show();
+    QCoreApplication::processEvents();
+    const auto left = [&](const char* name) {
+      QWidget* box = Named<QWidget>(&form, name);
+      return box->mapTo(&form, QPoint(0, 0)).x();
+    };
+    for (const char* name : {"cbFiles", "cbExcludeFolders", "cbExcludeFiles", "cbStringA", "cbStringB"}) {
+      QVERIFY2(left(name) == left("cbPath"), name);
+    }
   }
 
   void displaySettingsShowAtTheNextPaintWithoutSearching() {
@@ -190,6 +356,22 @@ class MainFormTest : public QObject {
     QVERIFY(window.form->BusyForm() == nullptr);
   }
 
+  void aDialogSlowToPaintDoesNotHoldTheSearchPerFile() {
+    // Each paint of the busy dialog's path line takes a while; the search reports a path for
+    // every file, but the dialog paints at its own pace, not once per file.
+    constexpr int kFiles = 4000;
+    TWindow window;
+    int paints = 0;
+    bool watching = false;
+    const bool repainted = window.SearchManyFiles(kFiles, [&](TBusyForm& busy) {
+      if (!std::exchange(watching, true)) new TSlowPaints(Named<QWidget>(&busy, "lbPath"), paints);
+    });
+    if (!repainted) QSKIP("the search ended before the window was given a chance to repaint");
+    QCOMPARE(window.Model().rowCount(), kFiles);
+    QCOMPARE(window.Panel(0), QString("Finished"));
+    QVERIFY2(paints < kFiles / 4, qPrintable(QString("%1 paints").arg(paints)));
+  }
+
   void resultsShowWhileTheSearchRunsOnlyWhenAskedTo_data() {
     QTest::addColumn<bool>("asFound");
     QTest::newRow("as found") << true;
@@ -229,6 +411,47 @@ class MainFormTest : public QObject {
       QCOMPARE(settings.DataMod().SplitterPosition.Value(), 400);
     }
     QCOMPARE(settings.Reload()->SplitterPosition.Value(), 400);
+  }
+
+  void aStartReadsTheSettingsFileOnce() {
+    TSettingsSandbox settings;
+    settings.DataMod().StringA.Add("hello");
+    OpenCounter opens(std::filesystem::path(settings.Folder().toStdString()) / "HKEY_CURRENT_USER.reg");
+    auto dataMod = settings.Reload();
+    TMainForm form(*dataMod);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(opens.Count(), 1);
+  }
+
+  void storedValuesBeyondWhatTheControlsOfferAreBroughtWithinRange() {
+    TSettingsSandbox settings;
+    {
+      using namespace platform::registry;
+      Registry registry(settings.Folder().toStdString());
+      RegKey key;
+      QCOMPARE(registry.CreateKey(RegKey::Of(Root::CurrentUser), "Software\\Vantrel Software\\Search", key), Status::Ok);
+      QCOMPARE(registry.SetValue(key, "SplitterPosition", DwordValue(0x80000000u)), Status::Ok);
+      QCOMPARE(registry.SetValue(key, "NumberOfLinesToShowBeforeMatch", DwordValue(0x7FFFFFFFu)), Status::Ok);
+      QCOMPARE(registry.SetValue(key, "NumberOfLinesToShowAfterMatch", DwordValue(0xFFFFFFFFu)), Status::Ok);
+    }
+    auto dataMod = settings.Reload();
+    QCOMPARE(dataMod->NumberOfLinesToShowBeforeMatch.Value(), 10);
+    QCOMPARE(dataMod->NumberOfLinesToShowAfterMatch.Value(), 0);
+    TMainForm form(*dataMod);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(Named<QSplitter>(&form, "Splitter")->sizes().value(1) > 0);  // the results stay visible
+
+    TempTree tree;
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += (i == 20 ? "hello" : "line " + std::to_string(i)) + "\n";
+    tree.Write("a.txt", text);
+    Named<QComboBox>(&form, "cbPath")->setEditText(Text(tree.Root()));
+    Named<QComboBox>(&form, "cbFiles")->setEditText("*.txt");
+    Named<QComboBox>(&form, "cbStringA")->setEditText("hello");
+    Named<QToolButton>(&form, "btSearch")->click();
+    QCOMPARE(form.ResultsModel().rowCount(form.ResultsModel().index(0, 0)), 11);  // ten lines before, none after
   }
 
   void closingDuringASearchCancelsItAndClosesAfterwards() {

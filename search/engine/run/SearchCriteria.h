@@ -66,7 +66,13 @@ struct TSearchCriteria {
   int ScanThreads = 0;
 };
 
-// The number of threads a search uses: ScanThreads, or the number of cores when it is 0.
+// More threads than this only cost memory and start-up time: at most 8 per core, 64 in all.
+inline constexpr unsigned kMaxScanThreadsPerCore = 8;
+inline constexpr unsigned kMaxScanThreadsInAll = 64;
+unsigned MaxScanThreads();
+
+// The number of threads a search uses: ScanThreads (at most MaxScanThreads), or the number of
+// cores when it is 0.
 unsigned EffectiveThreads(const TSearchCriteria& criteria);
 
 }  // namespace search

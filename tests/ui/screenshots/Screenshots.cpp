@@ -5,12 +5,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
+#include "search/settings/ShellIntegration.h"
+#include "search/settings/forms/ConfigurationForm.h"
 #include "search/editor/EditControl.h"
 #include "search/editor/EditorForm.h"
 #include "search/editor/FindReplaceDialog.h"
@@ -19,8 +25,10 @@
 #include "search/ui/FilterForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/UpdateAvailable.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
+#include "search/ui/StatusPanels.h"
 #include "support/TempTree.h"
 #include "ui/support/UiTestSupport.h"
 
@@ -115,11 +123,35 @@ void SaveEditor(TDataMod& settings, TempTree& tree) {
 
 }  // namespace
 
+// A registration with the extension file present and not registered.
+class TShownShellIntegration final : public TShellIntegration {
+ public:
+  std::string ExtensionFilePath() const override { return QCoreApplication::applicationFilePath().toStdString(); }
+  bool IsExtensionRegistered() override { return false; }
+  void RegisterExtension() override {}
+  void UnregisterExtension() override {}
+};
+
+// Every page of the preferences dialog.
+void SavePreferencePages(TDataMod& dataMod, QWidget& owner) {
+  TShownShellIntegration shell;
+  TConfigurationForm form(dataMod, shell, &owner);
+  form.show();
+  auto* pages = form.findChild<QTabWidget*>("pcPages");
+  const char* names[] = {"preferences-options.png", "preferences-colours.png", "preferences-editor.png",
+                         "preferences-file-info.png", "preferences-update.png"};
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    Save(form.grab(), names[i]);
+  }
+}
+
 int main(int argc, char** argv) {
   PrepareHeadless();
   QApplication application(argc, argv);
   PrepareIconTheme("breeze");
-  QApplication::setApplicationDisplayName("Search");
+  QApplication::setApplicationName("Search");
   folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("build/screenshots");
   QDir().mkpath(folder);
 
@@ -173,6 +205,25 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   Save(GrabCalm(form), "main-design-size.png");
 
+  // The smallest window: long paths and a bad expression's notice, the notice selected, and
+  // counts of seven digits in the status bar.
+  tree.Write("src/a/rather/long/folder/name/that/does/not/fit/in/the/pane/scanner-notes.txt", "the scanner\n");
+  SetCriteria(form, root + "src; " + root + "missing", "*.txt", "scanner");
+  form.SearchClick();
+  view.selectionModel()->clearSelection();
+  const int notice = model.rowCount() - 1;
+  view.selectionModel()->select(model.index(notice, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  auto* bar = form.findChild<TStatusPanels*>("StatusBar");
+  bar->SetPanelText(1, " 5136000 Files Found");
+  bar->SetPanelText(2, " 5136000 Files Matched");
+  bar->SetPanelText(3, " 1111690 Matches in Total");
+  form.resize(1, 1);
+  QCoreApplication::processEvents();
+  Save(GrabCalm(form), "main-smallest.png");
+  view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+  QCoreApplication::processEvents();
+  Save(GrabCalm(form), "main-smallest-scrolled.png");
+
   TMessageForm message("The file could not be opened because another program is using it.\n\nTry again?",
                        TMessageKind::Confirmation, {TMessageButton::Yes, TMessageButton::No, TMessageButton::Cancel},
                        0, &form);
@@ -183,6 +234,7 @@ int main(int argc, char** argv) {
   error.show();
   QCoreApplication::processEvents();
   Save(error.grab(), "message-error.png");
+  error.hide();
 
   // The filter dialog with a size range, a relative and an absolute date range and two
   // attribute tests; the main window shows its description.
@@ -219,6 +271,18 @@ int main(int argc, char** argv) {
   form.findChild<QToolButton*>("btFilter")->click();
   Save(GrabCalm(form), "main-filter.png");
 
+  SavePreferencePages(settings.DataMod(), form);
+
+  // A newer version announced by the last check: the extra menu entry, opened.
+  settings.DataMod().AvailableVersion.Set("7.1.0.3");
+  settings.DataMod().AvailableDownload.Set("https://www.vantrel-software.example/search/download/");
+  form.UpdateAvailable().UpdateAvailableMenu();
+  QCoreApplication::processEvents();
+  QMenu* update = form.UpdateAvailable().UpdateMenu();
+  update->popup(form.mapToGlobal(form.menuBar()->actionGeometry(update->menuAction()).bottomLeft()));
+  QCoreApplication::processEvents();
+  Save(Composite(form, *update), "main-update-available.png");
+  update->hide();
   SaveEditor(settings.DataMod(), tree);
   return caught ? 0 : 1;
 }
