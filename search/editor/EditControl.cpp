@@ -442,12 +442,41 @@ void TEditControl::SetSelectedText(std::string_view text) {
 
 void TEditControl::ReplaceRanges(const std::vector<std::pair<int64_t, int64_t>>& ranges, std::string_view text) {
   if (ranges.empty()) return;
+  const std::string_view shown = View();
+  const auto hasLineEnd = [](std::string_view piece) { return piece.find_first_of("\r\n") != std::string_view::npos; };
+  bool linesKept = !hasLineEnd(text);
+  for (size_t i = 0; linesKept && i < ranges.size(); ++i) {
+    linesKept = !hasLineEnd(shown.substr(static_cast<size_t>(ranges[i].first), static_cast<size_t>(ranges[i].second)));
+  }
   batch_ = true;
   view_->Send(Sci::SCI_BEGINUNDOACTION);
-  // From the last place to the first, so the places ahead keep their positions.
-  for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
-    view_->Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(range->first), static_cast<long>(range->first + range->second));
-    view_->SendText(Sci::SCI_REPLACETARGET, text.size(), text.data());
+  if (linesKept) {
+    // Every line keeps its number: the stretch from the first place to the last is replaced
+    // at once, its other bytes copied as they are, and the bookmarks put back on their lines.
+    std::array<TBookmark, kBookmarks> bookmarks;
+    for (int number = 0; number < kBookmarks; ++number) bookmarks[static_cast<size_t>(number)] = Bookmark(number);
+    const auto first = static_cast<size_t>(ranges.front().first);
+    const auto last = static_cast<size_t>(ranges.back().first + ranges.back().second);
+    std::string replaced;
+    replaced.reserve(last - first + ranges.size() * text.size());
+    size_t at = first;
+    for (const auto& range : ranges) {
+      replaced.append(shown.substr(at, static_cast<size_t>(range.first) - at));
+      replaced.append(text);
+      at = static_cast<size_t>(range.first + range.second);
+    }
+    view_->Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(first), static_cast<long>(last));
+    view_->SendText(Sci::SCI_REPLACETARGET, replaced.size(), replaced.data());
+    for (int number = 0; number < kBookmarks; ++number) {
+      if (bookmarks[static_cast<size_t>(number)].Set) SetBookmark(number, bookmarks[static_cast<size_t>(number)]);
+    }
+  } else {
+    // From the last place to the first, so the places ahead keep their positions.
+    for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
+      view_->Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(range->first),
+                  static_cast<long>(range->first + range->second));
+      view_->SendText(Sci::SCI_REPLACETARGET, text.size(), text.data());
+    }
   }
   view_->Send(Sci::SCI_ENDUNDOACTION);
   batch_ = false;

@@ -209,6 +209,15 @@ class EditControlTest final : public QObject {
     QCOMPARE(QByteArray::fromStdString(control.Bytes()), QByteArray("x\xFF\0dog\rdog\r\nz\x80" "dog", 17));
     control.Undo();
     QCOMPARE(QByteArray::fromStdString(control.Bytes()), QByteArray::fromStdString(bytes));
+
+    // Bookmarks stay on their lines; a replacement with a line break moves the lines below.
+    control.SetBytes("cat\none cat\ntwo\n");
+    control.SetBookmark(2, TBookmark{0, 2, true});
+    control.ReplaceRanges({{0, 3}, {8, 3}}, "dog");
+    QCOMPARE(control.Bookmark(2).Line, 2);
+    control.ReplaceRanges({{0, 3}, {8, 3}}, "a\nb");
+    QCOMPARE(control.Bytes(), std::string("a\nb\none a\nb\ntwo\n"));
+    QCOMPARE(control.Bookmark(2).Line, 4);
   }
 
   void AVeryLongLineIsShownInPiecesAndKeptWhole() {
