@@ -2,8 +2,9 @@
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
+TSAN_DIR := build/tsan
 
-.PHONY: all deps build run test test-build bench screenshots clean
+.PHONY: all deps build run test test-build tsan bench screenshots clean
 
 all: build
 
@@ -23,6 +24,15 @@ test-build: deps
 
 test: test-build
 	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The engine's tests (the worker pools above all) under ThreadSanitizer.
+tsan: deps
+	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSEARCH_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target engine_tests cli_tests
+	@for program in engine_tests cli_tests; do \
+	  LC_ALL=C.UTF-8 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	    timeout 900 $(TSAN_DIR)/tests/$$program --gtest_brief=1 || exit 1; \
+	done
 
 # The windows rendered offscreen into build/screenshots/*.png.
 screenshots: test-build

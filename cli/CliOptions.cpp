@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "cli/FilterOptions.h"
+
 #include <charconv>
 #include <functional>
 #include <map>
@@ -9,9 +11,18 @@ namespace {
 
 using search::TSearchCriteria;
 
+// Context lines are listed from memory: far more than anyone reads, but a bound.
+constexpr int kMaxContextLines = 10000;
+
+bool ParseContextLines(const std::string& text, int& value);
+
 bool ParseCount(const std::string& text, int& value) {
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return result.ec == std::errc() && result.ptr == text.data() + text.size() && value >= 0;
+}
+
+bool ParseContextLines(const std::string& text, int& value) {
+  return ParseCount(text, value) && value <= kMaxContextLines;
 }
 
 const std::map<std::string, int> kSortFields = {
@@ -45,6 +56,7 @@ std::map<std::string, std::function<void(TCliOptions&)>> Switches() {
       {"--show-accessed", [](TCliOptions& o) { o.Display.ShowFileAccessedDate = true; }},
       {"--status", [](TCliOptions& o) { o.ShowStatus = true; }},
       {"--help", [](TCliOptions& o) { o.ShowHelp = true; }},
+      {"--filter-description", [](TCliOptions& o) { o.ShowFilterDescription = true; }},
   };
 }
 
@@ -68,11 +80,11 @@ std::map<std::string, std::function<bool(TCliOptions&, const std::string&)>> Val
        }},
       {"--before",
        [](TCliOptions& o, const std::string& v) {
-         return ParseCount(v, o.Criteria.NumberOfLinesToShowBeforeMatch);
+         return ParseContextLines(v, o.Criteria.NumberOfLinesToShowBeforeMatch);
        }},
       {"--after",
        [](TCliOptions& o, const std::string& v) {
-         return ParseCount(v, o.Criteria.NumberOfLinesToShowAfterMatch);
+         return ParseContextLines(v, o.Criteria.NumberOfLinesToShowAfterMatch);
        }},
       {"--sort",
        [](TCliOptions& o, const std::string& v) {
@@ -85,6 +97,15 @@ std::map<std::string, std::function<bool(TCliOptions&, const std::string&)>> Val
        [](TCliOptions& o, const std::string& v) {
          return ParseCount(v, o.Criteria.ScanThreads) && o.Criteria.ScanThreads >= 1;
        }},
+      {"--filter-size", [](TCliOptions& o, const std::string& v) { return ParseSizeFilter(v, o.Criteria.Filter); }},
+      {"--filter-created",
+       [](TCliOptions& o, const std::string& v) { return ParseDateFilter(v, TDateKind::Created, o.Criteria.Filter); }},
+      {"--filter-modified",
+       [](TCliOptions& o, const std::string& v) { return ParseDateFilter(v, TDateKind::Modified, o.Criteria.Filter); }},
+      {"--filter-accessed",
+       [](TCliOptions& o, const std::string& v) { return ParseDateFilter(v, TDateKind::Accessed, o.Criteria.Filter); }},
+      {"--filter-attr",
+       [](TCliOptions& o, const std::string& v) { return ParseAttributeFilter(v, o.Criteria.Filter); }},
   };
 }
 
@@ -141,7 +162,7 @@ std::optional<TCliOptions> ParseCliOptions(const std::vector<std::string>& argum
     }
     pathGiven |= name == "--path";
   }
-  if (!options.ShowHelp && (!pathGiven || options.Criteria.Path.empty())) {
+  if (!options.ShowHelp && !options.ShowFilterDescription && (!pathGiven || options.Criteria.Path.empty())) {
     error = "the --path option is required (see --help)";
     return std::nullopt;
   }
@@ -169,17 +190,31 @@ const char* const kCliHelp =
     "What to show:\n"
     "      --no-lines             list matching files without their lines\n"
     "      --no-minimise          keep runs of blanks in the lines shown\n"
-    "  -B, --before N             context lines before a match (default 2)\n"
-    "  -A, --after N              context lines after a match (default 2)\n"
+    "  -B, --before N             context lines before a match (default 2, at most 10000)\n"
+    "  -A, --after N              context lines after a match (default 2, at most 10000)\n"
     "      --blank-lines          let blank lines count as context\n"
     "      --sort path|name|matches|created|modified|accessed|size   (default path)\n"
     "      --descending           sort in descending order\n"
     "      --show-size, --show-created, --show-modified, --show-accessed\n"
     "      --status               print the four status texts on standard error\n"
-    "  -j, --threads N            threads reading files (default: the number of cores)\n"
+    "  -j, --threads N            threads reading files (default: the number of cores; at most\n"
+    "                             8 per core and 64 in all, a larger N counts as that many)\n"
+    "Which found files to keep:\n"
+    "      --filter-size MIN:MAX  size in bytes; either side may be empty for no bound\n"
+    "      --filter-created WHEN, --filter-modified WHEN, --filter-accessed WHEN\n"
+    "                             WHEN is last:N:UNIT (UNIT minutes, hours, days, weeks, months\n"
+    "                             or years) or between:FROM,TO with local date-times written\n"
+    "                             YYYY-MM-DDTHH:MM:SS; either side may be empty\n"
+    "      --filter-attr LIST     +name (must be set) or -name (must not be set), separated by\n"
+    "                             ',': archive, readonly, system, hidden, compressed\n"
+    "      --filter-description   print the filter's description and hint, then exit\n"
     "  -h, --help                 show this help\n"
     "\n"
-    "Exit status: 0 when a file is listed, 1 when none is, 2 when the search could not run.\n"
+    "Rows written to a pipe or a file show line feeds, tabs, backslashes and other control\n"
+    "characters escaped (\\n, \\t, \\\\, \\xHH), so that every row is one line.\n"
+    "\n"
+    "Exit status: 0 when a file is listed, 1 when none is, 2 when the search could not run or\n"
+    "the results could not be written.\n"
     "Ctrl+C cancels: the results so far are printed, then \"*** Search Cancelled ***\".\n";
 
 }  // namespace cli

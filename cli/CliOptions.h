@@ -15,6 +15,8 @@ struct TCliOptions {
   search::TDisplayOptions Display;
   bool ShowStatus = false;
   bool ShowHelp = false;
+  // Print the filter's description instead of searching.
+  bool ShowFilterDescription = false;
 };
 
 // Reads the arguments (without the program name). On bad usage returns nothing and sets the

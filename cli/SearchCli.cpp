@@ -2,13 +2,18 @@
 
 #include <atomic>
 #include <memory>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/RowText.h"
+#include "search/engine/filter/FilterDescription.h"
 #include "search/engine/run/SearchHost.h"
 #include "search/engine/run/SearchRun.h"
 #include "search/engine/run/SearchState.h"
@@ -18,7 +23,11 @@ namespace {
 
 std::atomic<bool> interrupted{false};
 
-void OnInterrupt(int) { interrupted.store(true); }
+// The first Ctrl+C cancels the search (the results so far are printed); a second one ends the
+// program at once, as command-line users expect.
+void OnInterrupt(int) {
+  if (interrupted.exchange(true)) _exit(130);
+}
 
 // Cancel comes from Ctrl+C; the last status texts are kept for --status.
 class TCliHost final : public search::TSearchHost {
@@ -31,23 +40,36 @@ class TCliHost final : public search::TSearchHost {
   search::TStatusTexts status_;
 };
 
-void PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& display) {
+// Prints one row a line; rows for a pipe or a file are escaped so that each stays one line.
+// False when writing failed (errno tells why).
+bool PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& display) {
+  const bool escape = isatty(STDOUT_FILENO) == 0;
   std::string out;
   out.reserve(1 << 16);
-  auto emit = [&out](const std::string& text) {
-    out += text;
+  bool written = true;
+  auto flush = [&] {
+    if (written && !out.empty() && fwrite(out.data(), 1, out.size(), stdout) != out.size()) written = false;
+    out.clear();
+  };
+  auto emit = [&](const std::string& text) {
+    out += escape ? cli::EscapedRow(text) : text;
     out += '\n';
-    if (out.size() >= (1 << 16)) {
-      fwrite(out.data(), 1, out.size(), stdout);
-      out.clear();
-    }
+    if (out.size() >= (1 << 16)) flush();
   };
   for (const auto& node : tree.TopLevel()) {
     emit(node->Payload->GetDisplayText(display));
     for (const auto& line : node->Lines) emit(line->GetDisplayText(display));
   }
-  fwrite(out.data(), 1, out.size(), stdout);
-  fflush(stdout);
+  flush();
+  return written && fflush(stdout) == 0 && ferror(stdout) == 0;
+}
+
+// The label text on the first line, then each clause of the hint on a line of its own.
+void PrintFilterDescription(const search::TFileFilter& filter) {
+  const search::TFilterDescription description = search::DescribeFilter(filter);
+  std::string out = description.Label + "\n";
+  for (const std::string& line : description.HintLines()) out += line + "\n";
+  fputs(out.c_str(), stdout);
 }
 
 }  // namespace
@@ -65,9 +87,14 @@ int main(int argc, char** argv) {
     fputs(cli::kCliHelp, stdout);
     return 0;
   }
+  if (options->ShowFilterDescription) {
+    PrintFilterDescription(options->Criteria.Filter);
+    return 0;
+  }
 
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESTART;  // a Ctrl+C while the results are written does not break the write
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
 
@@ -76,7 +103,10 @@ int main(int argc, char** argv) {
   search::TSearchCriteria criteria = options->Criteria;
   TCliHost host;
   const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);
-  PrintTree(state.Results, options->Display);
+  if (!PrintTree(state.Results, options->Display)) {
+    fprintf(stderr, "search-cli: the results could not be written: %s\n", std::strerror(errno));
+    return 2;
+  }
 
   if (options->ShowStatus) {
     for (const std::string& panel : host.Status().Panels) {

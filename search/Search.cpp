@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "search/settings/DataModule.h"
+#include "search/settings/forms/ConfigurationForm.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   // title, and the titles are exactly the windows' own.
   QApplication::setApplicationName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
+  mainForm.ShowPreferencesDialog = [&dataMod](QWidget* owner) { return RunConfigurationForm(owner, dataMod); };
   for (const std::string& error : dataMod.StartupErrors()) {
     ShowMessageDialog(DisplayString(error), TMessageKind::Error, {TMessageButton::OK}, 0, &mainForm);
   }

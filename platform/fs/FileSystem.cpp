@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/fs/PathAt.h"
+
 namespace platform::fs {
 namespace {
 
@@ -34,8 +36,10 @@ long UtcOffsetSeconds(int64_t seconds) {
   return slot.offset;
 }
 
-double DayNumber(const struct statx_timestamp& stamp) {
-  if (stamp.tv_sec == 0 && stamp.tv_nsec == 0) return 0;
+// A time the file system gave as a day number; 0 (unavailable) only when it gave none. The
+// Unix epoch itself is a real time: day 25569 in UTC.
+double DayNumber(const struct statx& info, unsigned field, const struct statx_timestamp& stamp) {
+  if ((info.stx_mask & field) == 0) return 0;
   return LocalDayNumber(stamp.tv_sec, stamp.tv_nsec);
 }
 
@@ -65,9 +69,9 @@ FileFacts FactsAt(int folder, const char* path, std::string_view name) {
     return facts;
   }
   facts.size = static_cast<int64_t>(info.stx_size);
-  if (info.stx_mask & STATX_BTIME) facts.created = DayNumber(info.stx_btime);
-  facts.modified = DayNumber(info.stx_mtime);
-  facts.accessed = DayNumber(info.stx_atime);
+  facts.created = DayNumber(info, STATX_BTIME, info.stx_btime);
+  facts.modified = DayNumber(info, STATX_MTIME, info.stx_mtime);
+  facts.accessed = DayNumber(info, STATX_ATIME, info.stx_atime);
   facts.attributes = AttributesOf(info, name);
   return facts;
 }
@@ -84,52 +88,75 @@ double LocalDayNumber(int64_t seconds, int64_t nanoseconds) {
 }
 
 FileFacts QueryFile(const std::string& path) {
-  return FactsAt(AT_FDCWD, path.c_str(), FileNamePart(path));
+  const PathAt at(AT_FDCWD, path);
+  if (at.Error() != 0) return {};
+  return FactsAt(at.Folder(), at.Name(), FileNamePart(path));
 }
 
 int32_t QueryAttributes(const std::string& path) { return QueryFile(path).attributes; }
 
-struct FolderListing::Handle {
-  DIR* dir = nullptr;
-  ~Handle() {
-    if (dir != nullptr) closedir(dir);
-  }
-};
+FolderListing::FolderListing(const std::string& folder) : FolderListing(FolderAnchor{nullptr, folder}) {}
 
-FolderListing::FolderListing(const std::string& folder) : handle_(std::make_unique<Handle>()) {
-  handle_->dir = opendir(folder.empty() ? "." : folder.c_str());
-  if (handle_->dir == nullptr) openError_ = errno != 0 ? errno : EIO;
+FolderListing::FolderListing(const FolderAnchor& where) {
+  const int base = where.base ? where.base->Descriptor() : AT_FDCWD;
+  const std::string path = where.relative.empty() ? "." : where.relative;
+  const PathAt at(base, path);
+  if (at.Error() != 0) {
+    openError_ = at.Error();
+    return;
+  }
+  const int descriptor = openat(at.Folder(), at.Name(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) {
+    openError_ = errno != 0 ? errno : EIO;
+    return;
+  }
+  folder_ = std::make_shared<FolderHandle>(descriptor);
 }
 
 FolderListing::~FolderListing() = default;
 
+// Reads the next batch of records; false at the end or on an error.
+bool FolderListing::Fill() {
+  constexpr size_t kBufferSize = 32 * 1024;
+  buffer_.resize(kBufferSize);
+  ssize_t count;
+  do {
+    count = getdents64(folder_->Descriptor(), buffer_.data(), buffer_.size());
+  } while (count < 0 && errno == EINTR);
+  if (count <= 0) {
+    readError_ = count < 0 ? errno : 0;
+    buffer_ = {};
+    return false;
+  }
+  next_ = 0;
+  filled_ = static_cast<size_t>(count);
+  return true;
+}
+
 bool FolderListing::Next(FolderEntry& entry) {
-  if (handle_->dir == nullptr) return false;
+  if (!folder_) return false;
   for (;;) {
-    errno = 0;
-    const dirent* item = readdir(handle_->dir);
-    if (item == nullptr) {
-      readError_ = errno;
-      return false;
-    }
-    const char* name = item->d_name;
+    if (next_ >= filled_ && !Fill()) return false;
+    const auto* record = reinterpret_cast<const dirent64*>(buffer_.data() + next_);
+    next_ += record->d_reclen;
+    const char* name = record->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
     entry.name.assign(name);
-    unsigned char type = item->d_type;
+    unsigned char type = record->d_type;
+    const int descriptor = folder_->Descriptor();
     struct stat info {};
-    if (type == DT_UNKNOWN && fstatat(dirfd(handle_->dir), name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (type == DT_UNKNOWN && fstatat(descriptor, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
       type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : DT_REG;
     }
     entry.isDirectory = type == DT_DIR;
-    entry.isFolderLink = type == DT_LNK && fstatat(dirfd(handle_->dir), name, &info, 0) == 0 &&
-                         S_ISDIR(info.st_mode);
+    entry.isFolderLink = type == DT_LNK && fstatat(descriptor, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
     return true;
   }
 }
 
 FileFacts FolderListing::Facts(const std::string& name) const {
-  if (handle_->dir == nullptr) return {};
-  return FactsAt(dirfd(handle_->dir), name.c_str(), name);
+  if (!folder_) return {};
+  return FactsAt(folder_->Descriptor(), name.c_str(), name);
 }
 
 int LastErrorCode() { return errno; }

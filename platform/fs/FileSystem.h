@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/fs/FolderHandle.h"
 
 namespace platform::fs {
 
@@ -47,6 +50,8 @@ struct FolderEntry {
 class FolderListing {
  public:
   explicit FolderListing(const std::string& folder);
+  // The folder at the anchor, opened relative to the anchor's open folder.
+  explicit FolderListing(const FolderAnchor& where);
   ~FolderListing();
   FolderListing(const FolderListing&) = delete;
   FolderListing& operator=(const FolderListing&) = delete;
@@ -59,10 +64,17 @@ class FolderListing {
   int ReadError() const { return readError_; }
   // Facts of an entry of this folder, read relative to the open folder.
   FileFacts Facts(const std::string& name) const;
+  // The open folder, to open what lies below it after the listing is gone; null when the
+  // folder could not be opened.
+  std::shared_ptr<const FolderHandle> Handle() const { return folder_; }
 
  private:
-  struct Handle;
-  std::unique_ptr<Handle> handle_;
+  bool Fill();
+
+  std::shared_ptr<const FolderHandle> folder_;
+  std::vector<char> buffer_;
+  size_t next_ = 0;  // the next record in the buffer
+  size_t filled_ = 0;
   int openError_ = 0;
   int readError_ = 0;
 };

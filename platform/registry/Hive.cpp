@@ -5,55 +5,76 @@
 namespace platform::registry {
 namespace {
 
-template <typename Key>
-Key* FindIn(std::vector<Key>& keys, std::string_view name) {
-  auto it = std::find_if(keys.begin(), keys.end(),
-                         [&](const Key& key) { return NamesEqual(key.name, name); });
-  return it == keys.end() ? nullptr : &*it;
-}
-
-void DropKeptLinesFor(std::vector<KeptLine>& lines, std::string_view valueName) {
-  std::erase_if(lines, [&](const KeptLine& line) {
-    return line.namesValue && NamesEqual(line.valueName, valueName);
-  });
+// Removes the entry at `position` from an indexed list and renumbers the entries after it.
+template <typename Item>
+void EraseIndexed(std::vector<Item>& items, std::unordered_map<std::string, size_t>& index, size_t position,
+                  const std::string& folded) {
+  items.erase(items.begin() + static_cast<std::ptrdiff_t>(position));
+  index.erase(folded);
+  for (auto& [name, at] : index) {
+    if (at > position) --at;
+  }
 }
 
 }  // namespace
 
-HiveKey* HiveKey::FindSubkey(std::string_view subkey) { return FindIn(subkeys, subkey); }
+HiveKey* HiveKey::FindSubkey(std::string_view subkey) {
+  const auto it = subkeyIndex_.find(FoldedName(subkey));
+  return it == subkeyIndex_.end() ? nullptr : &subkeys_[it->second];
+}
 
 const HiveKey* HiveKey::FindSubkey(std::string_view subkey) const {
   return const_cast<HiveKey*>(this)->FindSubkey(subkey);
 }
 
+HiveKey& HiveKey::AddSubkey(std::string_view subkey) {
+  subkeyIndex_.emplace(FoldedName(subkey), subkeys_.size());
+  return subkeys_.emplace_back(std::string(subkey));
+}
+
+bool HiveKey::RemoveSubkey(std::string_view subkey) {
+  const std::string folded = FoldedName(subkey);
+  const auto it = subkeyIndex_.find(folded);
+  if (it == subkeyIndex_.end()) return false;
+  EraseIndexed(subkeys_, subkeyIndex_, it->second, folded);
+  return true;
+}
+
 const NamedValue* HiveKey::FindValue(std::string_view valueName) const {
-  return FindIn(const_cast<std::vector<NamedValue>&>(values), valueName);
+  const auto it = valueIndex_.find(FoldedName(valueName));
+  return it == valueIndex_.end() ? nullptr : &values_[it->second];
+}
+
+bool HiveKey::DropKeptLinesFor(std::string_view valueName) {
+  if (keptLines_.empty()) return false;
+  return std::erase_if(keptLines_, [&](const KeptLine& line) {
+           return line.namesValue && NamesEqual(line.valueName, valueName);
+         }) > 0;
 }
 
 bool HiveKey::SetValue(std::string_view valueName, const Value& value) {
-  const size_t keptBefore = keptLines.size();
-  DropKeptLinesFor(keptLines, valueName);
-  const bool droppedKept = keptLines.size() != keptBefore;
-  if (NamedValue* existing = FindIn(values, valueName)) {
-    if (existing->value == value) return droppedKept;
-    existing->value = value;
+  const bool droppedKept = DropKeptLinesFor(valueName);
+  const auto [it, added] = valueIndex_.try_emplace(FoldedName(valueName), values_.size());
+  if (added) {
+    values_.push_back(NamedValue{std::string(valueName), value});
     return true;
   }
-  values.push_back(NamedValue{std::string(valueName), value});
+  Value& existing = values_[it->second].value;
+  if (existing == value) return droppedKept;
+  existing = value;
   return true;
 }
 
 bool HiveKey::DeleteValue(std::string_view valueName) {
-  const size_t before = values.size() + keptLines.size();
-  DropKeptLinesFor(keptLines, valueName);
-  std::erase_if(values, [&](const NamedValue& v) { return NamesEqual(v.name, valueName); });
-  return values.size() + keptLines.size() != before;
+  const bool droppedKept = DropKeptLinesFor(valueName);
+  const std::string folded = FoldedName(valueName);
+  const auto it = valueIndex_.find(folded);
+  if (it == valueIndex_.end()) return droppedKept;
+  EraseIndexed(values_, valueIndex_, it->second, folded);
+  return true;
 }
 
-Hive::Hive(Root root) : root_(root) {
-  top_.name = std::string(RootName(root));
-  AddPredefinedKeys();
-}
+Hive::Hive(Root root) : root_(root), top_(std::string(RootName(root))) { AddPredefinedKeys(); }
 
 HiveKey* Hive::Find(const std::vector<std::string>& path) {
   HiveKey* key = &top_;
@@ -74,8 +95,7 @@ HiveKey& Hive::Create(const std::vector<std::string>& path, bool& created) {
   for (const std::string& name : path) {
     HiveKey* next = key->FindSubkey(name);
     if (next == nullptr) {
-      key->subkeys.push_back(HiveKey{name, {}, {}, {}});
-      next = &key->subkeys.back();
+      next = &key->AddSubkey(name);
       created = true;
     }
     key = next;

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/registry/RegistryValue.h"
@@ -22,19 +23,41 @@ struct KeptLine {
   std::string valueName;
 };
 
-struct HiveKey {
+// One key: its values and subkeys in the order they were added, each also indexed by name so
+// that a key with many of them is read and changed in constant time per name.
+class HiveKey {
+ public:
+  explicit HiveKey(std::string keyName = {}) : name(std::move(keyName)) {}
+
   std::string name;  // as written by whoever created the key
-  std::vector<NamedValue> values;
-  std::vector<KeptLine> keptLines;
-  std::vector<HiveKey> subkeys;
+
+  const std::vector<NamedValue>& Values() const { return values_; }
+  const std::vector<HiveKey>& Subkeys() const { return subkeys_; }
+  const std::vector<KeptLine>& KeptLines() const { return keptLines_; }
 
   HiveKey* FindSubkey(std::string_view subkey);
   const HiveKey* FindSubkey(std::string_view subkey) const;
+  // Appends a subkey; the caller has made sure that none of that name exists.
+  HiveKey& AddSubkey(std::string_view subkey);
+  // False when there was no such subkey.
+  bool RemoveSubkey(std::string_view subkey);
+
   const NamedValue* FindValue(std::string_view valueName) const;
   // Stores the value (replacing one of the same name); false when nothing changed.
   bool SetValue(std::string_view valueName, const Value& value);
   // False when there was no such value.
   bool DeleteValue(std::string_view valueName);
+
+  void KeepLine(KeptLine line) { keptLines_.push_back(std::move(line)); }
+
+ private:
+  bool DropKeptLinesFor(std::string_view valueName);
+
+  std::vector<NamedValue> values_;
+  std::unordered_map<std::string, size_t> valueIndex_;  // by ASCII-lower-cased name
+  std::vector<KeptLine> keptLines_;
+  std::vector<HiveKey> subkeys_;
+  std::unordered_map<std::string, size_t> subkeyIndex_;
 };
 
 class Hive {

@@ -6,7 +6,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/registry/HiveText.h"
@@ -14,36 +13,20 @@
 namespace platform::registry {
 namespace {
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return fd_; }
-  int Release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
+enum class ReadOutcome { Ok, Failed, TooLarge };
 
- private:
-  int fd_;
-};
-
-// Reads the whole file; false with errno set on failure.
-bool ReadAll(int fd, std::string& content) {
+// Reads the whole file, at most `limit` bytes; Failed with errno set on a read error.
+ReadOutcome ReadAll(int fd, size_t limit, std::string& content) {
   content.clear();
   char buffer[65536];
   for (;;) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) return true;
+    if (got == 0) return ReadOutcome::Ok;
     if (got < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return ReadOutcome::Failed;
     }
+    if (content.size() + static_cast<size_t>(got) > limit) return ReadOutcome::TooLarge;
     content.append(buffer, static_cast<size_t>(got));
   }
 }
@@ -69,19 +52,21 @@ std::string DateStamp() {
   return text;
 }
 
-}  // namespace
+std::string TooLarge() { return "it is larger than " + std::to_string(kMaxHiveTextSize >> 20) + " MB"; }
 
-HiveFile::Lock::~Lock() {
-  if (fd_ >= 0) ::close(fd_);  // closing the descriptor releases the lock
+// Why a file of these facts cannot be a hive file; empty when it can.
+std::string UnfitFile(const struct stat& facts) {
+  if (!S_ISREG(facts.st_mode)) return "it is not a regular file";
+  if (static_cast<uint64_t>(facts.st_size) > kMaxHiveTextSize) return TooLarge();
+  return {};
 }
 
-HiveFile::Lock& HiveFile::Lock::operator=(Lock&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = other.fd_;
-    other.fd_ = -1;
-  }
-  return *this;
+}  // namespace
+
+FileIdentity FileIdentity::Of(const struct stat& facts) {
+  return FileIdentity{static_cast<uint64_t>(facts.st_dev), static_cast<uint64_t>(facts.st_ino),
+                      static_cast<int64_t>(facts.st_size), facts.st_mtim.tv_sec, facts.st_mtim.tv_nsec,
+                      facts.st_ctim.tv_sec, facts.st_ctim.tv_nsec};
 }
 
 HiveFile::HiveFile(std::filesystem::path folder, Root root)
@@ -95,56 +80,110 @@ HiveFile::Lock HiveFile::Acquire() const {
   std::filesystem::path lockPath = path_;
   lockPath += ".lock";
   FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (fd.Get() < 0) return Lock();
+  if (!fd.IsOpen()) return Lock();
   while (::flock(fd.Get(), LOCK_EX) != 0) {
     if (errno != EINTR) return Lock();
   }
   return Lock(fd.Release());
 }
 
-HiveFile::ReadResult HiveFile::TryRead(std::optional<Hive>& hive, std::string& problem) const {
-  FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0 && errno == ENOENT) return ReadResult::Missing;
-  std::string content;
-  if (fd.Get() < 0 || !ReadAll(fd.Get(), content)) {
-    problem = std::strerror(errno);
-    return ReadResult::Damaged;
-  }
-  hive = ReadHiveText(root_, content, problem);
-  return hive ? ReadResult::Ok : ReadResult::Damaged;
+HiveFile::Presence HiveFile::Look(FileIdentity& identity) const {
+  struct stat facts {};
+  if (::stat(path_.c_str(), &facts) != 0) return errno == ENOENT ? Presence::Missing : Presence::Unreadable;
+  identity = FileIdentity::Of(facts);
+  return Presence::Present;
 }
 
-void HiveFile::MoveAside(const std::string& problem) const {
+HiveFile::ReadResult HiveFile::TryRead(Reading& reading) const {
+  auto unreadable = [&] {
+    reading.problem = std::strerror(errno);
+    return ReadResult::Unreadable;
+  };
+  auto damaged = [&](std::string why) {
+    reading.problem = std::move(why);
+    return ReadResult::Damaged;
+  };
+  // The type is looked at before opening: opening a pipe would wait for a writer, and opening
+  // some devices does something.
+  struct stat facts {};
+  if (::stat(path_.c_str(), &facts) != 0) return errno == ENOENT ? ReadResult::Missing : unreadable();
+  if (std::string why = UnfitFile(facts); !why.empty()) return damaged(why);
+  FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.IsOpen()) return errno == ENOENT ? ReadResult::Missing : unreadable();
+  // It may have been replaced between the look and the opening.
+  if (::fstat(fd.Get(), &facts) != 0) return unreadable();
+  if (std::string why = UnfitFile(facts); !why.empty()) return damaged(why);
+  std::string content;
+  switch (ReadAll(fd.Get(), kMaxHiveTextSize, content)) {
+    case ReadOutcome::Failed:
+      return unreadable();
+    case ReadOutcome::TooLarge:
+      return damaged(TooLarge());
+    case ReadOutcome::Ok:
+      break;
+  }
+  std::string problem;
+  std::optional<Hive> hive = ReadHiveText(root_, content, problem);
+  if (!hive) return damaged(problem);
+  reading.hive = std::move(*hive);
+  reading.file = std::move(fd);
+  reading.identity = FileIdentity::Of(facts);
+  return ReadResult::Ok;
+}
+
+bool HiveFile::MoveAside(const std::string& problem) const {
   const std::string base = path_.string() + ".damaged-" + DateStamp();
   std::string aside = base;
-  for (int n = 2; std::filesystem::exists(aside); ++n) aside = base + "-" + std::to_string(n);
+  std::error_code error;
+  for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(aside, error)); ++n) {
+    aside = base + "-" + std::to_string(n);
+  }
   if (::rename(path_.c_str(), aside.c_str()) == 0) {
     std::fprintf(stderr, "Search: the settings file %s is damaged (%s); it was moved to %s and defaults are used\n",
                  path_.c_str(), problem.c_str(), aside.c_str());
-  } else {
-    std::fprintf(stderr, "Search: the settings file %s is damaged (%s) and could not be moved aside (%s); defaults are used\n",
-                 path_.c_str(), problem.c_str(), std::strerror(errno));
+    return true;
   }
+  std::fprintf(stderr, "Search: the settings file %s is damaged (%s) and could not be moved aside (%s); defaults are used\n",
+               path_.c_str(), problem.c_str(), std::strerror(errno));
+  return false;
 }
 
-Hive HiveFile::Load(bool locked) const {
-  std::optional<Hive> hive;
-  std::string problem;
-  if (TryRead(hive, problem) != ReadResult::Damaged) return hive ? std::move(*hive) : Hive(root_);
+HiveFile::Reading HiveFile::Load(bool locked) const {
+  Reading reading(root_);
+  ReadResult result = TryRead(reading);
   // Another process may have replaced the file meanwhile: look again under the lock before
   // moving anything.
   Lock lock;
-  if (!locked) {
+  if (result == ReadResult::Damaged && !locked) {
     lock = Acquire();
-    if (!lock.Held()) return Hive(root_);
-    hive.reset();
-    if (TryRead(hive, problem) != ReadResult::Damaged) return hive ? std::move(*hive) : Hive(root_);
+    if (!lock.Held()) {
+      reading.kind = Reading::Kind::Unreadable;
+      reading.problem = "its lock could not be taken";
+      return reading;
+    }
+    reading = Reading(root_);
+    result = TryRead(reading);
   }
-  MoveAside(problem);
-  return Hive(root_);
+  switch (result) {
+    case ReadResult::Ok:
+      reading.kind = Reading::Kind::Read;
+      break;
+    case ReadResult::Missing:
+      reading.kind = Reading::Kind::Missing;
+      break;
+    case ReadResult::Unreadable:
+      reading.kind = Reading::Kind::Unreadable;
+      break;
+    case ReadResult::Damaged:
+      // A damaged file that stays in place must not be written over either.
+      reading.kind = MoveAside(reading.problem) ? Reading::Kind::Missing : Reading::Kind::Unreadable;
+      break;
+  }
+  return reading;
 }
 
-bool HiveFile::Save(const Hive& hive) const {
+bool HiveFile::Save(const Hive& hive, FileDescriptor& written, FileIdentity& identity) const {
+  if (!FitsInHiveFile(hive)) return false;
   // A hive file that is a link (settings kept elsewhere) stays a link: its target is replaced.
   std::filesystem::path target = path_;
   std::error_code error;
@@ -154,20 +193,18 @@ bool HiveFile::Save(const Hive& hive) const {
   }
   std::filesystem::path temporary = target;
   temporary += ".tmp";
-  {
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    if (fd.Get() < 0) return false;
-    if (!WriteAll(fd.Get(), WriteHiveText(hive)) || ::fsync(fd.Get()) != 0) {
-      ::unlink(temporary.c_str());
-      return false;
-    }
-  }
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+  FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+  if (!fd.IsOpen()) return false;
+  if (!WriteAll(fd.Get(), WriteHiveText(hive)) || ::fsync(fd.Get()) != 0 ||
+      ::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;
   }
   FileDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.Get() >= 0) ::fsync(folder.Get());
+  if (folder.IsOpen()) ::fsync(folder.Get());
+  struct stat facts {};
+  identity = ::fstat(fd.Get(), &facts) == 0 ? FileIdentity::Of(facts) : FileIdentity{};
+  written = std::move(fd);
   return true;
 }
 

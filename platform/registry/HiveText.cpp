@@ -53,20 +53,60 @@ std::string ValueData(const Value& value) {
   return prefix + HexList(value.data);
 }
 
-void WriteKey(const HiveKey& key, const std::string& path, bool isTop, std::string& out) {
-  if (!isTop || !key.values.empty() || !key.keptLines.empty()) {
-    out += "[" + path + "]\n";
-    for (const NamedValue& v : key.values) {
-      out += (v.name.empty() ? std::string("@") : Quoted(v.name)) + "=" + ValueData(v.value) + "\n";
-    }
-    for (const KeptLine& line : key.keptLines) out += line.text + "\n";
-    out += "\n";
+// Where the text goes: into a string, or only counted (the size check on loading walks the
+// hive exactly as writing does). Add returns false once the text passes the sink's limit.
+struct TextSink {
+  std::string& out;
+  bool Add(std::string_view piece) {
+    out += piece;
+    return true;
   }
-  for (const HiveKey& subkey : key.subkeys) WriteKey(subkey, path + "\\" + subkey.name, false, out);
+};
+
+struct SizeSink {
+  size_t limit;
+  size_t size = 0;
+  bool Add(std::string_view piece) {
+    size += piece.size();
+    return size <= limit;
+  }
+};
+
+// `path` is the key's whole path; it is extended for each subkey and restored afterwards.
+template <typename Sink>
+bool WriteKey(const HiveKey& key, std::string& path, bool isTop, Sink& out) {
+  if (!isTop || !key.Values().empty() || !key.KeptLines().empty()) {
+    if (!out.Add("[") || !out.Add(path) || !out.Add("]\n")) return false;
+    for (const NamedValue& v : key.Values()) {
+      const std::string name = v.name.empty() ? std::string("@") : Quoted(v.name);
+      if (!out.Add(name) || !out.Add("=") || !out.Add(ValueData(v.value)) || !out.Add("\n")) return false;
+    }
+    for (const KeptLine& line : key.KeptLines()) {
+      if (!out.Add(line.text) || !out.Add("\n")) return false;
+    }
+    if (!out.Add("\n")) return false;
+  }
+  for (const HiveKey& subkey : key.Subkeys()) {
+    const size_t length = path.size();
+    path += '\\';
+    path += subkey.name;
+    const bool fits = WriteKey(subkey, path, false, out);
+    path.resize(length);
+    if (!fits) return false;
+  }
+  return true;
+}
+
+template <typename Sink>
+bool WriteHive(const Hive& hive, Sink& out) {
+  std::string path = hive.Top().name;
+  return out.Add(kHeader) && out.Add("\n\n") && WriteKey(hive.Top(), path, true, out);
 }
 
 // ---- reading ----
 
+// The lines of the text, each as it stands in the file without its line feed (a carriage
+// return before it is kept: lines that are kept unread are written back exactly).
 struct Lines {
   std::string_view text;
   size_t pos = 0;
@@ -77,12 +117,17 @@ struct Lines {
     size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
     line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     pos = end + 1;
     ++number;
     return true;
   }
 };
+
+// A line without the carriage return of a CR LF line end.
+std::string_view ContentOf(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
 
 // Reads a quoted text starting at text[pos] == '"'; pos ends after the closing quote.
 bool ReadQuoted(std::string_view text, size_t& pos, std::string& out) {
@@ -145,7 +190,7 @@ std::string JoinContinuations(std::string_view first, Lines& lines) {
   std::string_view next;
   while (!joined.empty() && joined.back() == '\\' && lines.Next(next)) {
     joined.pop_back();
-    joined += Trimmed(next);
+    joined += Trimmed(ContentOf(next));
   }
   return joined;
 }
@@ -190,11 +235,18 @@ class Parser {
 
   std::optional<Hive> Run(std::string& problem) {
     std::string_view line;
-    if (!lines_.Next(line) || line != kHeader) return Fail("the first line is not " + std::string(kHeader), problem);
+    if (!lines_.Next(line) || ContentOf(line) != kHeader) {
+      return Fail("the first line is not " + std::string(kHeader), problem);
+    }
     while (lines_.Next(line)) {
       if (!ParseLine(line)) return Fail(problem_, problem);
     }
     hive_.AddPredefinedKeys();
+    SizeSink size{kMaxHiveTextSize};
+    if (!WriteHive(hive_, size)) {
+      problem = "its keys would take more than " + std::to_string(kMaxHiveTextSize >> 20) + " MB to write";
+      return std::nullopt;
+    }
     return std::move(hive_);
   }
 
@@ -204,18 +256,21 @@ class Parser {
     return std::nullopt;
   }
 
-  bool ParseLine(std::string_view line) {
+  bool ParseLine(std::string_view raw) {
+    const std::string_view line = ContentOf(raw);
     if (line.find('\0') != std::string_view::npos) return Broken("a NUL byte");
     if (Trimmed(line).empty()) return true;
     if (line.front() == '[') return ParseSection(Trimmed(line));
-    if (line.front() == '"' || line.front() == '@') return ParseValue(line);
-    Keep(KeptLine{std::string(line), false, {}});
+    if (line.front() == '"' || line.front() == '@') return ParseValue(line, raw);
+    Keep(KeptLine{std::string(raw), false, {}});
     return true;
   }
 
   bool ParseSection(std::string_view line) {
     if (line.size() < 2 || line.back() != ']') return Broken("a section line without ]");
     const std::string_view inner = line.substr(1, line.size() - 2);
+    const std::string_view rootName = RootName(hive_.GetRoot());
+    if (inner.size() > rootName.size() + 1 + kMaxKeyPathLength) return Broken("a key path that is too long");
     std::vector<std::string> path;
     size_t start = 0;
     while (start <= inner.size()) {
@@ -224,7 +279,7 @@ class Parser {
       path.emplace_back(inner.substr(start, end - start));
       start = end + 1;
     }
-    if (!NamesEqual(path.front(), RootName(hive_.GetRoot()))) return Broken("a section of another root");
+    if (!NamesEqual(path.front(), rootName)) return Broken("a section of another root");
     path.erase(path.begin());
     if (path.size() > kMaxKeyDepth) return Broken("keys nested too deeply");
     for (const std::string& name : path) {
@@ -235,7 +290,8 @@ class Parser {
     return true;
   }
 
-  bool ParseValue(std::string_view line) {
+  // `raw` is the line as it stands in the file, kept when its data is of an unknown kind.
+  bool ParseValue(std::string_view line, std::string_view raw) {
     std::string name;
     size_t pos = 0;
     if (line.front() == '@') {
@@ -249,7 +305,7 @@ class Parser {
       case DataKind::Broken:
         return Broken("unreadable value data");
       case DataKind::Unknown:
-        Keep(KeptLine{std::string(line), true, name});
+        Keep(KeptLine{std::string(raw), true, name});
         return true;
       case DataKind::Parsed:
         break;
@@ -261,7 +317,7 @@ class Parser {
 
   void Keep(KeptLine line) {
     HiveKey& key = current_ != nullptr ? *current_ : hive_.Top();
-    key.keptLines.push_back(std::move(line));
+    key.KeepLine(std::move(line));
   }
 
   bool Broken(const std::string& what) {
@@ -278,9 +334,15 @@ class Parser {
 }  // namespace
 
 std::string WriteHiveText(const Hive& hive) {
-  std::string out = std::string(kHeader) + "\n\n";
-  WriteKey(hive.Top(), hive.Top().name, true, out);
+  std::string out;
+  TextSink sink{out};
+  WriteHive(hive, sink);
   return out;
+}
+
+bool FitsInHiveFile(const Hive& hive) {
+  SizeSink size{kMaxHiveTextSize};
+  return WriteHive(hive, size);
 }
 
 std::optional<Hive> ReadHiveText(Root root, std::string_view text, std::string& problem) {

@@ -1,10 +1,12 @@
 #include "platform/registry/Registry.h"
 
 #include <cstdlib>
-#include <pwd.h>
 #include <unistd.h>
 
+#include "platform/fs/HomeFolder.h"
+
 namespace platform::registry {
+namespace fs = platform::fs;
 
 std::string RegKey::PathText() const {
   std::string text;
@@ -15,13 +17,19 @@ std::string RegKey::PathText() const {
   return text;
 }
 
+// A batch works on the cached hive under the lock. When the lock could not be taken or the
+// file could not be read, it works on defaults that are never written.
 struct Registry::Batch {
-  Batch(HiveFile file, HiveFile::Lock heldLock)
-      : lock(std::move(heldLock)), hive(file.Load(lock.Held())), hiveFile(std::move(file)) {}
+  Batch(HiveCache& cache, HiveFile::Lock heldLock) : lock(std::move(heldLock)), fallback(cache.File().GetRoot()) {
+    if (lock.Held()) hive = cache.Current(true);
+    usable = hive != nullptr;
+    if (!usable) hive = &fallback;
+  }
   int depth = 1;
   HiveFile::Lock lock;
-  Hive hive;
-  HiveFile hiveFile;
+  Hive fallback;
+  Hive* hive = nullptr;
+  bool usable = false;
   bool dirty = false;
 };
 
@@ -36,7 +44,9 @@ bool JoinPath(const RegKey& base, std::string_view subkey, std::vector<std::stri
     if (!IsValidKeyName(name)) return false;
     path.push_back(std::move(name));
   }
-  return path.size() <= kMaxKeyDepth;
+  size_t length = path.empty() ? 0 : path.size() - 1;
+  for (const std::string& name : path) length += name.size();
+  return path.size() <= kMaxKeyDepth && length <= kMaxKeyPathLength;
 }
 
 // The path of `key` with every name as it is stored.
@@ -51,9 +61,8 @@ std::vector<std::string> StoredPath(const Hive& hive, const std::vector<std::str
 }
 
 std::filesystem::path HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr) return entry->pw_dir;
-  return ".";
+  const std::string home = fs::HomeFolder();
+  return home.empty() ? std::filesystem::path(".") : std::filesystem::path(home);
 }
 
 }  // namespace
@@ -74,22 +83,27 @@ std::filesystem::path Registry::DefaultFolder() {
   return HomeFolder() / ".config" / "vantrel-search";
 }
 
+HiveCache& Registry::CacheOf(Root root) {
+  std::unique_ptr<HiveCache>& cache = caches_[Index(root)];
+  if (!cache) cache = std::make_unique<HiveCache>(folder_, root);
+  return *cache;
+}
+
 void Registry::BeginBatch(Root root) {
   std::unique_ptr<Batch>& batch = batches_[Index(root)];
   if (batch) {
     ++batch->depth;
     return;
   }
-  HiveFile file(folder_, root);
-  HiveFile::Lock lock = file.Acquire();
-  batch = std::make_unique<Batch>(std::move(file), std::move(lock));
+  HiveCache& cache = CacheOf(root);
+  batch = std::make_unique<Batch>(cache, cache.File().Acquire());
 }
 
 Status Registry::EndBatch(Root root) {
   std::unique_ptr<Batch>& batch = batches_[Index(root)];
   if (!batch || --batch->depth > 0) return Status::Ok;
   Status status = Status::Ok;
-  if (batch->dirty && (!batch->lock.Held() || !batch->hiveFile.Save(batch->hive))) status = Status::IoFailed;
+  if (batch->dirty && (!batch->usable || !CacheOf(root).Save())) status = Status::IoFailed;
   batch.reset();
   return status;
 }
@@ -98,23 +112,25 @@ template <typename Change>
 Status Registry::Modify(Root root, Change&& change) {
   if (Batch* batch = batches_[Index(root)].get()) {
     bool changed = false;
-    const Status status = change(batch->hive, changed);
+    const Status status = change(*batch->hive, changed);
     batch->dirty = batch->dirty || changed;
     return status;
   }
-  HiveFile file(folder_, root);
-  const HiveFile::Lock lock = file.Acquire();
-  Hive hive = file.Load(lock.Held());
+  HiveCache& cache = CacheOf(root);
+  const HiveFile::Lock lock = cache.File().Acquire();
+  if (!lock.Held()) return Status::IoFailed;
+  Hive* hive = cache.Current(true);
+  if (hive == nullptr) return Status::IoFailed;  // never written over a file that could not be read
   bool changed = false;
-  const Status status = change(hive, changed);
+  const Status status = change(*hive, changed);
   if (status != Status::Ok || !changed) return status;
-  return lock.Held() && file.Save(hive) ? Status::Ok : Status::IoFailed;
+  return cache.Save() ? Status::Ok : Status::IoFailed;
 }
 
 const Hive& Registry::Current(Root root, Hive& snapshot) {
-  if (const Batch* batch = batches_[Index(root)].get()) return batch->hive;
-  snapshot = HiveFile(folder_, root).Load(false);
-  return snapshot;
+  if (const Batch* batch = batches_[Index(root)].get()) return *batch->hive;
+  if (const Hive* hive = CacheOf(root).Current(false)) return *hive;
+  return snapshot;  // the file cannot be read just now: defaults for this read
 }
 
 Status Registry::OpenKey(const RegKey& base, std::string_view subkey, RegKey& opened) {
@@ -144,10 +160,10 @@ Status Registry::DeleteKey(const RegKey& base, std::string_view subkey) {
   return Modify(base.root, [&](Hive& hive, bool& changed) {
     const HiveKey* key = hive.Find(path);
     if (key == nullptr) return Status::NotFound;
-    if (!key->subkeys.empty() || hive.IsPredefined(path)) return Status::HasSubkeys;
+    if (!key->Subkeys().empty() || hive.IsPredefined(path)) return Status::HasSubkeys;
     const std::string name = path.back();
     path.pop_back();
-    std::erase_if(hive.Find(path)->subkeys, [&](const HiveKey& k) { return NamesEqual(k.name, name); });
+    hive.Find(path)->RemoveSubkey(name);
     changed = true;
     return Status::Ok;
   });
@@ -163,7 +179,7 @@ Status Registry::Inspect(const RegKey& key, Read&& read) {
 Status Registry::EnumKeys(const RegKey& key, std::vector<std::string>& names) {
   names.clear();
   return Inspect(key, [&](const HiveKey& found) {
-    for (const HiveKey& subkey : found.subkeys) names.push_back(subkey.name);
+    for (const HiveKey& subkey : found.Subkeys()) names.push_back(subkey.name);
     return Status::Ok;
   });
 }
@@ -171,14 +187,14 @@ Status Registry::EnumKeys(const RegKey& key, std::vector<std::string>& names) {
 Status Registry::EnumValues(const RegKey& key, std::vector<std::string>& names) {
   names.clear();
   return Inspect(key, [&](const HiveKey& found) {
-    for (const NamedValue& value : found.values) names.push_back(value.name);
+    for (const NamedValue& value : found.Values()) names.push_back(value.name);
     return Status::Ok;
   });
 }
 
 Status Registry::QueryInfo(const RegKey& key, KeyInfo& info) {
   return Inspect(key, [&](const HiveKey& found) {
-    info = KeyInfo{found.subkeys.size(), found.values.size()};
+    info = KeyInfo{found.Subkeys().size(), found.Values().size()};
     return Status::Ok;
   });
 }

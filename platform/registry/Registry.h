@@ -1,7 +1,8 @@
 #pragma once
 // Our registry: keys holding named values under predefined roots, one hive file per root.
-// Every change locks the root, reads the file, changes it and writes it back whole, so that
-// several running programs keep each other's values.
+// Every change locks the root, reads the file (when it changed since this object last saw it),
+// changes it and writes it back whole, so that several running programs keep each other's
+// values. Reads use the hive held in memory while its file is unchanged.
 
 #include <array>
 #include <filesystem>
@@ -10,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/registry/HiveFile.h"
+#include "platform/registry/HiveCache.h"
 #include "platform/registry/RegKey.h"
 
 namespace platform::registry {
@@ -61,8 +62,10 @@ class Registry {
   template <typename Read>
   Status Inspect(const RegKey& key, Read&& read);
   const Hive& Current(Root root, Hive& snapshot);
+  HiveCache& CacheOf(Root root);
 
   std::filesystem::path folder_;
+  std::array<std::unique_ptr<HiveCache>, kRootCount> caches_;
   std::array<std::unique_ptr<Batch>, kRootCount> batches_;
 };
 

@@ -49,6 +49,12 @@ bool NamesEqual(std::string_view a, std::string_view b) {
                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = LowerAscii(c);
+  return folded;
+}
+
 bool IsValidKeyName(std::string_view name) {
   return !name.empty() && name.size() <= 255 && name.find('\\') == std::string_view::npos &&
          !HasControlCharacter(name);

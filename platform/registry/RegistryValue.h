@@ -48,9 +48,15 @@ enum class Status {
 // Key and value names compare without regard to ASCII letter case; bytes above 127 compare
 // exactly.
 bool NamesEqual(std::string_view a, std::string_view b);
+// The name with ASCII letters lower-cased: two names are equal when their folded forms are.
+std::string FoldedName(std::string_view name);
 bool IsValidKeyName(std::string_view name);
 // Keys nest at most this deep (as on Windows), which also bounds the recursion over a hive.
 inline constexpr size_t kMaxKeyDepth = 512;
+// A key's whole path below its root (names and the backslashes between them) holds at most
+// this many bytes. Each key's section line in the hive file spells its whole path, so this
+// also bounds what a small file of deeply nested keys expands to.
+inline constexpr size_t kMaxKeyPathLength = 32767;
 bool IsValidValueName(std::string_view name);
 
 }  // namespace platform::registry

@@ -1,6 +1,7 @@
 #include "search/engine/TextRules.h"
 
 #include "platform/fs/FileSystem.h"
+#include "search/engine/Utf8.h"
 
 namespace search {
 
@@ -42,27 +43,36 @@ std::vector<std::string> ListItems(std::string_view list) {
   return items;
 }
 
-// Iterative form of the recursive rule, backtracking to the last `*` only; the answers are
-// the same and the time stays linear in practice even for masks full of stars.
+// The recursive rule, worked iteratively: a `*` first takes no character and, when what follows
+// it fails, one more at a time; only the last `*` is ever taken back to, which gives the same
+// answers in time that stays linear in practice even for masks full of stars. The rule's end
+// cases hold exactly: a rest of the mask that is exactly "*" matches whatever is left (also
+// nothing), while a used-up name matches only a used-up mask ("a**" does not match "a").
 bool MatchesMask(std::string_view mask, std::string_view name) {
   size_t m = 0, n = 0;
   size_t starMask = std::string_view::npos, starName = 0;
-  while (n < name.size()) {
-    if (m < mask.size() && mask[m] == '*') {
+  for (;;) {
+    if (mask.substr(m) == "*") return true;
+    if (n == name.size()) {
+      if (m == mask.size()) return true;
+    } else if (m < mask.size() && mask[m] == '*') {
       starMask = m++;
       starName = n;
-    } else if (m < mask.size() && (mask[m] == '?' || mask[m] == name[n])) {
+      continue;
+    } else if (m < mask.size() && mask[m] == '?') {
+      ++m;
+      n += Utf8CharLength(name, n);
+      continue;
+    } else if (m < mask.size() && mask[m] == name[n]) {
       ++m;
       ++n;
-    } else if (starMask != std::string_view::npos) {
-      m = starMask + 1;
-      n = ++starName;
-    } else {
-      return false;
+      continue;
     }
+    if (starMask == std::string_view::npos || starName == name.size()) return false;
+    starName += Utf8CharLength(name, starName);
+    m = starMask + 1;
+    n = starName;
   }
-  while (m < mask.size() && mask[m] == '*') ++m;
-  return m == mask.size();
 }
 
 std::string SystemErrorText(int code) { return platform::fs::ErrorMessage(code); }

@@ -19,8 +19,8 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 // The items of a ";"-separated list, each trimmed; the first empty item ends the list.
 std::vector<std::string> ListItems(std::string_view list);
 
-// Wildcard test: `*` any run of characters (also none), `?` exactly one. Characters are
-// compared exactly as passed in.
+// Wildcard test: `*` any run of characters (also none), `?` exactly one character (a UTF-8
+// sequence, or a byte that is not part of one). Characters are compared exactly as passed in.
 bool MatchesMask(std::string_view mask, std::string_view name);
 
 // The system's message for an error code; empty for 0.

@@ -79,3 +79,65 @@ void TDataMod::SetCustomColours(const std::vector<std::string>& colours) {
   customColours_.Load(colours);
   SaveList(customColours_);
 }
+
+search::TFileFilter TDataMod::FileFilter() const {
+  search::TFileFilter filter;
+  filter.FilterUseSize = FilterUseSize.Value();
+  filter.FilterMinSize = FilterMinSize.Value();
+  filter.FilterMaxSize = FilterMaxSize.Value();
+  filter.FilterUseCreatedDT = FilterUseCreatedDT.Value();
+  filter.FilterCreatedDTRelative = FilterCreatedDTRelative.Value();
+  filter.FilterCreatedDTRelativeAmount = FilterCreatedDTRelativeAmount.Value();
+  filter.FilterCreatedDTRelativeUnits = FilterCreatedDTRelativeUnits.Value();
+  filter.FilterMinCreatedDT = FilterMinCreatedDT.Value();
+  filter.FilterMaxCreatedDT = FilterMaxCreatedDT.Value();
+  filter.FilterUseModifiedDT = FilterUseModifiedDT.Value();
+  filter.FilterModifiedDTRelative = FilterModifiedDTRelative.Value();
+  filter.FilterModifiedDTRelativeAmount = FilterModifiedDTRelativeAmount.Value();
+  filter.FilterModifiedDTRelativeUnits = FilterModifiedDTRelativeUnits.Value();
+  filter.FilterMinModifiedDT = FilterMinModifiedDT.Value();
+  filter.FilterMaxModifiedDT = FilterMaxModifiedDT.Value();
+  filter.FilterUseAccessedDT = FilterUseAccessedDT.Value();
+  filter.FilterAccessedDTRelative = FilterAccessedDTRelative.Value();
+  filter.FilterAccessedDTRelativeAmount = FilterAccessedDTRelativeAmount.Value();
+  filter.FilterAccessedDTRelativeUnits = FilterAccessedDTRelativeUnits.Value();
+  filter.FilterMinAccessedDT = FilterMinAccessedDT.Value();
+  filter.FilterMaxAccessedDT = FilterMaxAccessedDT.Value();
+  filter.FilterUseAttribute = FilterUseAttribute.Value();
+  filter.FilterAttributeArchive = FilterAttributeArchive.Value();
+  filter.FilterAttributeReadOnly = FilterAttributeReadOnly.Value();
+  filter.FilterAttributeSystem = FilterAttributeSystem.Value();
+  filter.FilterAttributeHidden = FilterAttributeHidden.Value();
+  filter.FilterAttributeCompressed = FilterAttributeCompressed.Value();
+  return filter;
+}
+
+void TDataMod::SetFileFilter(const search::TFileFilter& filter) {
+  FilterUseSize.Set(filter.FilterUseSize);
+  FilterMinSize.Set(filter.FilterMinSize);
+  FilterMaxSize.Set(filter.FilterMaxSize);
+  FilterUseCreatedDT.Set(filter.FilterUseCreatedDT);
+  FilterCreatedDTRelative.Set(filter.FilterCreatedDTRelative);
+  FilterCreatedDTRelativeAmount.Set(filter.FilterCreatedDTRelativeAmount);
+  FilterCreatedDTRelativeUnits.Set(filter.FilterCreatedDTRelativeUnits);
+  FilterMinCreatedDT.Set(filter.FilterMinCreatedDT);
+  FilterMaxCreatedDT.Set(filter.FilterMaxCreatedDT);
+  FilterUseModifiedDT.Set(filter.FilterUseModifiedDT);
+  FilterModifiedDTRelative.Set(filter.FilterModifiedDTRelative);
+  FilterModifiedDTRelativeAmount.Set(filter.FilterModifiedDTRelativeAmount);
+  FilterModifiedDTRelativeUnits.Set(filter.FilterModifiedDTRelativeUnits);
+  FilterMinModifiedDT.Set(filter.FilterMinModifiedDT);
+  FilterMaxModifiedDT.Set(filter.FilterMaxModifiedDT);
+  FilterUseAccessedDT.Set(filter.FilterUseAccessedDT);
+  FilterAccessedDTRelative.Set(filter.FilterAccessedDTRelative);
+  FilterAccessedDTRelativeAmount.Set(filter.FilterAccessedDTRelativeAmount);
+  FilterAccessedDTRelativeUnits.Set(filter.FilterAccessedDTRelativeUnits);
+  FilterMinAccessedDT.Set(filter.FilterMinAccessedDT);
+  FilterMaxAccessedDT.Set(filter.FilterMaxAccessedDT);
+  FilterUseAttribute.Set(filter.FilterUseAttribute);
+  FilterAttributeArchive.Set(filter.FilterAttributeArchive);
+  FilterAttributeReadOnly.Set(filter.FilterAttributeReadOnly);
+  FilterAttributeSystem.Set(filter.FilterAttributeSystem);
+  FilterAttributeHidden.Set(filter.FilterAttributeHidden);
+  FilterAttributeCompressed.Set(filter.FilterAttributeCompressed);
+}

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "search/engine/filter/FileFilter.h"
 #include "search/settings/DataModPlaces.h"
 #include "search/settings/RegMgr.h"
 #include "search/settings/Setting.h"
@@ -39,12 +40,19 @@ class TDataMod : private TSettingsHost {
  private:
   std::vector<TSettingBase*> settings_;  // every setting below, in declaration order
 
+  // What stored numbers may be (see TAllowedRange): the preferences' spin boxes offer 0 to 10
+  // context lines, the font dialog 1 to 512 points, and a position on the screen lies within
+  // the 16-bit coordinates of the window system.
+  static constexpr TAllowedRange<int32_t> kContextLines{0, 10};
+  static constexpr TAllowedRange<int32_t> kFontSizes{1, 512};
+  static constexpr TAllowedRange<int32_t> kWindowCoordinates{0, 32767};
+
  public:
   // Window and general options
   TBoolSetting ShowStatusBar{*this, "ShowStatusBar", true};
   TBoolSetting UseToolTray{*this, "UseToolTray", false};
   TBoolSetting ShowButtonCaptions{*this, "ShowButtonCaptions", true};
-  TIntegerSetting SplitterPosition{*this, "SplitterPosition", 300};
+  TIntegerSetting SplitterPosition{*this, "SplitterPosition", 300, kWindowCoordinates};
   TBoolSetting ShowHints{*this, "ShowHints", true};
   TBoolSetting ShowRegularExpressions{*this, "ShowRegularExpressions", false};
   TBoolSetting AutoComplete{*this, "AutoComplete", true};
@@ -79,10 +87,10 @@ class TDataMod : private TSettingsHost {
   TColourSetting ErrorMessagesForeColour{*this, "ErrorMessagesForeColour", 0x00FFFFFF};
   TColourSetting ErrorMessagesBackColour{*this, "ErrorMessagesBackColour", 0x000000FF};
   TTextSetting FontName{*this, "FontName", "Courier New"};
-  TIntegerSetting FontSize{*this, "FontSize", 10};
+  TIntegerSetting FontSize{*this, "FontSize", 10, kFontSizes};
   TFontStyleSetting FontStyle{*this, "FontStyle", TFontStyles{}};
-  TIntegerSetting NumberOfLinesToShowBeforeMatch{*this, "NumberOfLinesToShowBeforeMatch", 2};
-  TIntegerSetting NumberOfLinesToShowAfterMatch{*this, "NumberOfLinesToShowAfterMatch", 2};
+  TIntegerSetting NumberOfLinesToShowBeforeMatch{*this, "NumberOfLinesToShowBeforeMatch", 2, kContextLines};
+  TIntegerSetting NumberOfLinesToShowAfterMatch{*this, "NumberOfLinesToShowAfterMatch", 2, kContextLines};
   TBoolSetting IncludeBlankLines{*this, "IncludeBlankLines", false};
   TBoolSetting ShowFileSize{*this, "ShowFileSize", false};
   TBoolSetting ShowFileCreationDate{*this, "ShowFileCreationDate", false};
@@ -107,7 +115,7 @@ class TDataMod : private TSettingsHost {
 
   // Internal editor
   TTextSetting EditorFontName{*this, "EditorFontName", "Courier New"};
-  TIntegerSetting EditorFontSize{*this, "EditorFontSize", 10};
+  TIntegerSetting EditorFontSize{*this, "EditorFontSize", 10, kFontSizes};
   TFontStyleSetting EditorFontStyle{*this, "EditorFontStyle", TFontStyles{}};
   TColourSetting EditorForeColour{*this, "EditorForeColour", SystemColour(8)};
   TColourSetting EditorBackColour{*this, "EditorBackColour", SystemColour(5)};
@@ -169,8 +177,14 @@ class TDataMod : private TSettingsHost {
   TTextSetting AvailableVersion{*this, "AvailableVersion", ""};
   TTextSetting AvailableDownload{*this, "AvailableDownload", ""};
 
-  static constexpr double kMinDateTime = -657434.0;
-  static constexpr double kMaxDateTime = 2958465.99999;
+  static constexpr double kMinDateTime = search::kMinDateTime;
+  static constexpr double kMaxDateTime = search::kMaxDateTime;
+
+  // The advanced filter as its settings hold it.
+  search::TFileFilter FileFilter() const;
+  // Writes every filter setting that differs, in the order: size, created, modified,
+  // accessed, the attribute flag and the five attribute states.
+  void SetFileFilter(const search::TFileFilter& filter);
 
   // The six criteria lists, in the order above.
   std::vector<TSettingsList*> CriteriaLists();

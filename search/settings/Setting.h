@@ -2,9 +2,12 @@
 // One persistent setting: its registry value name, default and in-memory value. Assigning a
 // different value stores it and writes it at once through the settings store.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <type_traits>
 
 #include "search/settings/FontStyles.h"
 #include "search/settings/RegMgr.h"
@@ -42,12 +45,22 @@ class TSettingBase {
   std::string name_;
 };
 
+// The values a number loaded from the settings may take, the ends included: what its control
+// offers or its use can take. A stored value outside is brought to the nearer end, so that
+// nothing computes with a value its control could never have given.
+template <typename T>
+struct TAllowedRange {
+  T lowest;
+  T highest;
+};
+
 // How one kind of setting is stored: Load(store, name, default) and Save(store, name, value).
 template <typename T, typename Codec>
 class TSetting : public TSettingBase {
  public:
-  TSetting(TSettingsHost& host, std::string name, T defaultValue)
-      : TSettingBase(host, std::move(name)), default_(defaultValue), value_(std::move(defaultValue)) {}
+  TSetting(TSettingsHost& host, std::string name, T defaultValue,
+           std::optional<TAllowedRange<T>> allowed = std::nullopt)
+      : TSettingBase(host, std::move(name)), default_(defaultValue), value_(std::move(defaultValue)), allowed_(allowed) {}
 
   const T& Value() const { return value_; }
   const T& Default() const { return default_; }
@@ -60,11 +73,17 @@ class TSetting : public TSettingBase {
     host_.Write(Name(), [this](TRegistryManager& store) { Codec::Save(store, Name(), value_); });
   }
 
-  void Load() override { value_ = Codec::Load(host_.Store(), Name(), default_); }
+  void Load() override {
+    value_ = Codec::Load(host_.Store(), Name(), default_);
+    if constexpr (std::is_arithmetic_v<T>) {
+      if (allowed_) value_ = std::clamp(value_, allowed_->lowest, allowed_->highest);
+    }
+  }
 
  private:
   T default_;
   T value_;
+  std::optional<TAllowedRange<T>> allowed_;
 };
 
 struct TBoolCodec {

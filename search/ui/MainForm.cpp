@@ -1,5 +1,7 @@
 #include "search/ui/MainForm.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -17,11 +19,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "search/engine/filter/FilterDescription.h"
 #include "search/engine/run/RecentValues.h"
 #include "search/settings/DataModule.h"
 #include "search/ui/BusyForm.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/CriteriaComboBox.h"
+#include "search/ui/ElidedLabel.h"
+#include "search/ui/FilterForm.h"
 #include "search/ui/MainFormTexts.h"
 #include "search/ui/MessageForm.h"
 #include "search/ui/ResultsModel.h"
@@ -148,7 +153,9 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
 
   resize(592, 472);
   setMinimumWidth(kMinimumWidth);
-  splitter_->setSizes({dataMod_.SplitterPosition.Value(), std::max(width() - dataMod_.SplitterPosition.Value(), 100)});
+  // The stored width of the left panel, as far as the window leaves the results 100 pixels.
+  const int left = std::clamp(dataMod_.SplitterPosition.Value(), 0, std::max(width() - 100, 0));
+  splitter_->setSizes({left, width() - left});
   connect(splitter_, &QSplitter::splitterMoved, this, &TMainForm::SplitterMoved);
 
   state_.Recent = {ItemsOf(dataMod_.Path),           ItemsOf(dataMod_.Files),   ItemsOf(dataMod_.ExcludeFolders),
@@ -157,6 +164,7 @@ TMainForm::TMainForm(TDataMod& dataMod, QWidget* parent) : QMainWindow(parent), 
   ConnectOptions();
   UpdateFilterDescription();
   UpdateMainCaption();
+  CreateUpdateCheck();
   ShowStatusTexts(state_.StatusTexts(""));
   UpdateSearchResultsBox();
   UpdateControlStates();
@@ -204,6 +212,7 @@ QToolBar* TMainForm::CreateToolBar() {
 
   acOpenWith_ = MakeAction("acOpenWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", this);
   connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenRequested);
+  connect(acOpenWith_, &QAction::triggered, this, &TMainForm::OpenInInternalEditor);
   btEditWith_ = MakeToolButton("btEditWith", texts::kOpenCaption, texts::kOpenHint, "OPEN", bar);
   pumEditDropDown_ = new QMenu(btEditWith_);
   pumEditDropDown_->setObjectName("pumEditDropDown");
@@ -257,15 +266,14 @@ QWidget* TMainForm::CreateCriteriaPanel() {
   connect(btBrowse_, &QToolButton::clicked, this, &TMainForm::BrowseClick);
 
   lbFilterCaption_ = MakeLabel("lbFilterCaption", texts::kFilterCaption, nullptr, panel);
-  lbFilter_ = new QLabel(panel);
+  lbFilter_ = new TElidedLabel(panel);
   lbFilter_->setObjectName("lbFilter");
-  lbFilter_->setTextFormat(Qt::PlainText);
-  lbFilter_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   btFilter_ = new QToolButton(panel);
   btFilter_->setObjectName("btFilter");
   btFilter_->setText("...");
   btFilter_->setFixedSize(27, 25);
   SetHint(btFilter_, texts::kFilterHint);
+  connect(btFilter_, &QToolButton::clicked, this, &TMainForm::btFilterClick);
   btClearFilter_ = new QToolButton(panel);
   btClearFilter_->setObjectName("btClearFilter");
   btClearFilter_->setText("X");
@@ -473,10 +481,16 @@ void TMainForm::SearchResultsClick(bool checked) {
   const bool enabled = !checked;
   for (QWidget* control : std::initializer_list<QWidget*>{
            lbPath_, btBrowse_, cbPath_, lbFiles_, cbFiles_, lbExcludeFolders_, cbExcludeFolders_, lbExcludeFiles_,
-           cbExcludeFiles_, lbFilterCaption_, lbFilter_, btClearFilter_, ckIncludeSubDirectories_}) {
+           cbExcludeFiles_, lbFilterCaption_, lbFilter_, btFilter_, ckIncludeSubDirectories_}) {
     control->setEnabled(enabled);
   }
-  btFilter_->setEnabled(enabled && kFilterDialogAvailable);
+  UpdateFilterButtons();
+}
+
+// The dialog is made for this one use; OK has written the settings.
+void TMainForm::btFilterClick() {
+  TFilterForm dialog(dataMod_, this);
+  if (dialog.exec() == QDialog::Accepted) UpdateFilterDescription();
 }
 
 void TMainForm::btClearFilterClick() {
@@ -490,10 +504,22 @@ void TMainForm::btClearFilterClick() {
   UpdateFilterDescription();
 }
 
-// The filter's own description comes with the advanced filter; until then no filter applies.
+// The label lists the active parts, its hint one clause a line; the status bar, a single
+// line, gets the clauses side by side.
 void TMainForm::UpdateFilterDescription() {
-  lbFilter_->setText(texts::kNoFilter);
-  lbFilter_->setToolTip(texts::kNoFilter);
+  const search::TFilterDescription description = search::DescribeFilter(dataMod_.FileFilter());
+  const QString hint = DisplayString(description.Hint);
+  lbFilter_->setText(DisplayString(description.Label));
+  lbFilter_->setToolTip(hint);
+  lbFilter_->setStatusTip(QString(hint).replace('\n', "  "));
+  UpdateFilterButtons();
+}
+
+// Clearing is offered while some part of the filter is on and the filter applies.
+void TMainForm::UpdateFilterButtons() {
+  const bool applies = !ckSearchResults_->isChecked();
+  btFilter_->setEnabled(applies);
+  btClearFilter_->setEnabled(applies && dataMod_.FileFilter().Active());
 }
 
 // The enabling rules that follow from other controls.
@@ -502,7 +528,7 @@ void TMainForm::UpdateControlStates() {
   const bool showMatchesEnabled = !(dataMod_.MatchProximity.Value() != 0 && GetMatchType() != search::kMatchOr);
   ckShowMatches_->setEnabled(showMatchesEnabled);
   ckMinimiseWhitespace_->setEnabled(showMatchesEnabled && ckShowMatches_->isChecked());
-  btFilter_->setEnabled(kFilterDialogAvailable && !ckSearchResults_->isChecked());
+  UpdateFilterButtons();
 }
 
 // Searching within the matched files is offered only while there are some; the box is cleared
@@ -604,6 +630,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   ckFileMatchProximity_->setChecked(dataMod_.MatchProximity.Value() == 1);
   ApplyDisplaySettings();
   ApplyLayoutConstraints();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    UpdateCheckShowSteps();
+  }
 }
 
 bool TMainForm::event(QEvent* event) {

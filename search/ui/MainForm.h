@@ -25,6 +25,8 @@ class TDataMod;
 class TResultsModel;
 class TResultsView;
 class TStatusPanels;
+class TGoToWebsite;
+class TUpdateAvailable;
 
 // The Path box after Browse picked a folder: the folder alone, or appended after a blank when
 // the box's trimmed text ends with ";".
@@ -44,15 +46,25 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   bool Searching() const { return searching_; }
   int GetMatchType() const;
 
+  // Opens the selected results' files (up to 100) in the internal editor, modally.
+  void OpenInInternalEditor();
+
   void ApplyDisplaySettings();
   void ApplyLayoutConstraints();
   void UpdateMainCaption();
   void BrowseClick();
+  // The Preferences command: the preferences dialog, and on OK the display settings applied
+  // to this window at once.
+  void PreferencesClick();
+  // The preferences dialog, shown modally; true when it closed with OK.
+  std::function<bool(QWidget* owner)> ShowPreferencesDialog;
 
   search::TSearchState& State() { return state_; }
   TResultsModel& ResultsModel() { return *model_; }
   TResultsView& Results() { return *vstResults_; }
   TBusyForm* BusyForm() const { return busy_.get(); }
+  TUpdateAvailable& UpdateAvailable() { return *updateAvailable_; }
+  TGoToWebsite& GoToWebsite() { return *goToWebsite_; }
 
   // The folder picker; replaceable so that Browse can be driven without a real dialog.
   std::function<QString(QWidget* owner, const QString& title, const QString& initial)> BrowseForFolder;
@@ -88,9 +100,15 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   // Handlers.
   void RefreshMatchType();
   void SearchResultsClick(bool checked);
+  void btFilterClick();
   void btClearFilterClick();
   void UpdateFilterDescription();
+  void UpdateFilterButtons();
   void UpdateControlStates();
+  // The update check and the web links.
+  void CreateUpdateCheck();
+  // On the first showing: the update menu and the monthly check.
+  void UpdateCheckShowSteps();
   void UpdateSearchResultsBox();
   void vstResultsChange();
   void SplitterMoved();
@@ -139,8 +157,6 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   bool destroyed_ = false;
   // The criteria box in which Enter started the search: it has the focus again afterwards.
   TCriteriaComboBox* searchedFrom_ = nullptr;
-  // The filter dialog comes with the advanced filter; until then its button stays disabled.
-  static constexpr bool kFilterDialogAvailable = false;
 
   QSplitter* splitter_ = nullptr;
   QWidget* leftPanel_ = nullptr;
@@ -151,6 +167,9 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   TResultsView* vstResults_ = nullptr;
   TResultsModel* model_ = nullptr;
   TStatusPanels* statusBar_ = nullptr;
+  TUpdateAvailable* updateAvailable_ = nullptr;
+  TGoToWebsite* goToWebsite_ = nullptr;
+  bool shownOnce_ = false;
 
   QToolButton* btSearch_ = nullptr;
   QToolButton* tbHistory_ = nullptr;

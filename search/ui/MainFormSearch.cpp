@@ -43,6 +43,7 @@ search::TSearchCriteria TMainForm::ReadCriteria() const {
   criteria.AutoExpand = dataMod_.AutoExpand.Value();
   criteria.ShowsResultsAsFound = dataMod_.ShowsResultsAsFound.Value();
   criteria.Sort = {dataMod_.SortField.Value(), dataMod_.SortAscending.Value()};
+  criteria.Filter = dataMod_.FileFilter();
   return criteria;
 }
 

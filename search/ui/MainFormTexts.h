@@ -18,7 +18,6 @@ inline constexpr const char* kFilterCaption = "Filter";
 inline constexpr const char* kFilterHint = "Configure the advanced file filter";
 inline constexpr const char* kClearFilterHint = "Clear the file filter";
 inline constexpr const char* kBrowseHint = "Browse for a folder.";
-inline constexpr const char* kNoFilter = "none";
 
 inline constexpr const char* kStringACaption = "String &1";
 inline constexpr const char* kStringAHint = "The first, or only, string to search for.";

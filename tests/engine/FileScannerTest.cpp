@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "search/engine/TextRules.h"
 #include <sys/stat.h>
 
 #include <clocale>
@@ -270,7 +272,7 @@ TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
   criteria.ScanThreads = 1;
   const Lines single = Rows();
   const TBusyCounters singleCounters = host.counters;
-  for (int threads : {2, 4}) {
+  for (int threads : {2, 8}) {
     criteria.ScanThreads = threads;
     EXPECT_EQ(Rows(), single) << threads << " threads, found files reused";
     EXPECT_EQ(host.counters, singleCounters);
@@ -278,6 +280,39 @@ TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
     EXPECT_EQ(Rows(), single) << threads << " threads, found afresh";
   }
   EXPECT_GT(single.size(), 5000u);
+}
+
+TEST(PlainStringTest, WholeWordsAmongOverlappingOccurrences) {
+  // Every occurrence is examined; the ones after the first are found by the needle's failure
+  // function, which looks at each byte a bounded number of times.
+  const std::string run(200000, 'x');
+  const std::string needle(4000, 'x');
+  const TPlainStringTest longRun(needle, true, true, false);
+  EXPECT_FALSE(longRun.Test(run));
+  EXPECT_TRUE(longRun.Test(run + " " + needle));
+  EXPECT_TRUE(longRun.Test(run + " " + needle + " " + run));
+  EXPECT_FALSE(longRun.Test(run + " " + needle + "x"));
+
+  // Against the rule written out plainly, on short lines over a small alphabet.
+  const std::string alphabet = "aAb ";
+  for (const char* word : {"a", "aa", "aba", "abab", "AaA"}) {
+    for (const bool caseSensitive : {true, false}) {
+      const TPlainStringTest test(word, caseSensitive, true, false);
+      for (int code = 0; code < 4 * 4 * 4 * 4 * 4 * 4; ++code) {
+        std::string line;
+        for (int i = 0, rest = code; i < 6; ++i, rest /= 4) line += alphabet[static_cast<size_t>(rest % 4)];
+        const std::string hay = caseSensitive ? line : AsciiUpper(line);
+        const std::string find = caseSensitive ? std::string(word) : AsciiUpper(word);
+        bool expected = false;
+        for (size_t at = hay.find(find); at != std::string::npos; at = hay.find(find, at + 1)) {
+          const bool starts = at == 0 || !IsWordChar(hay[at - 1]);
+          const bool ends = at + find.size() == hay.size() || !IsWordChar(hay[at + find.size()]);
+          expected = expected || (starts && ends);
+        }
+        EXPECT_EQ(test.Test(line), expected) << word << " in [" << line << "] case " << caseSensitive;
+      }
+    }
+  }
 }
 
 TEST(PlainStringTest, WholeWordRuleAndEmptyString) {

@@ -181,3 +181,49 @@ TEST_F(RunFixture, AListingByNameAfterASearchOfContentsShowsSizes) {
   EXPECT_EQ(state.Results.At(0).File()->Size, 3);
   EXPECT_EQ(state.FoundFiles.GetEntry(0).Attributes & 32, 32);
 }
+
+// The filter narrows the found files of both kinds of search, but not the matched files
+// searched again, and a changed filter needs no new find.
+TEST_F(RunFixture, FilterNarrowsTheFoundFilesOnly) {
+  tree.Write("big.txt", "needle " + std::string(2000, 'x'));
+  tree.Write("small.txt", "needle");
+  tree.Write("tiny.txt", "n");
+  TSearchCriteria criteria = Criteria();
+  criteria.StringA = "needle";
+  criteria.ShowMatches = false;
+  Run(criteria);  // without a filter, so the found files come without their facts
+  ASSERT_EQ(state.Results.FileNodeCount(), 2u);
+
+  criteria.Filter.FilterUseSize = true;
+  criteria.Filter.FilterMaxSize = 1024;
+  tree.Write("late.txt", "needle");
+  Run(criteria);
+  const std::string root = tree.RootText();
+  EXPECT_EQ(Rows(), (std::vector<std::string>{root + "small.txt [1 match]"})) << "the found files are reused";
+  EXPECT_EQ(host.counters.Found, 2) << "the busy dialog counts the files to scan";
+
+  criteria.StringA = "";
+  Run(criteria);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{root + "small.txt", root + "tiny.txt"}));
+  EXPECT_EQ(state.MatchedFiles.Count(), 2u);
+  EXPECT_EQ(host.LastStatus().Panels[1], " 3 Files Found") << "the count is of the found files before filtering";
+
+  // Searching within the matched files ignores the filter.
+  criteria.StringA = "n";
+  criteria.Filter.FilterMinSize = 5;
+  criteria.SearchWithinMatchedFiles = true;
+  Run(criteria);
+  EXPECT_EQ(state.Results.FileNodeCount(), 2u);
+}
+
+TEST_F(RunFixture, FilterThatLeavesNothingGivesNoMatchesForContentsAndNoNoticeByName) {
+  tree.Write("a.txt", "abc");
+  TSearchCriteria criteria = Criteria();
+  criteria.Filter.FilterUseSize = true;
+  criteria.Filter.FilterMinSize = 1 << 20;
+  Run(criteria);
+  EXPECT_TRUE(Rows().empty());
+  criteria.StringA = "abc";
+  Run(criteria);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"*** No Matches Found ***"}));
+}

@@ -1,6 +1,7 @@
 #include "platform/fs/FileSystem.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,6 +71,20 @@ TEST(FileSystem, VanishedFileHasUnavailableFacts) {
   EXPECT_EQ(facts.created, 0);
   EXPECT_EQ(facts.modified, 0);
   EXPECT_EQ(facts.attributes, -1);
+}
+
+TEST(FileSystem, ATimeAtTheUnixEpochIsAvailable) {
+  TempTree tree;
+  const auto file = tree.Write("old.txt", "x");
+  const struct timespec epoch[2] = {{0, 0}, {0, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), epoch, 0), 0);
+  setenv("TZ", "UTC", 1);
+  tzset();
+  const FileFacts facts = QueryFile(file.string());
+  EXPECT_EQ(facts.modified, 25569.0);  // 1 January 1970, not "unavailable"
+  EXPECT_EQ(facts.accessed, 25569.0);
+  unsetenv("TZ");
+  tzset();
 }
 
 TEST(FileSystem, DayNumbersOfKnownInstants) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "support/OpenCounter.h"
 #include "support/TempTree.h"
 
 using namespace platform::registry;
@@ -151,6 +152,82 @@ TEST_F(RegistryTest, NamesTheFileCannotHoldAreRefused) {
   EXPECT_EQ(registry.CreateKey(RegKey::Of(Root::CurrentUser), deep + "one-more", ignored), Status::InvalidName);
 }
 
+TEST_F(RegistryTest, KeyPathsHaveABoundedLength) {
+  Registry registry(tree.Root());
+  const std::string name(255, 'n');
+  std::string longest = "Software";
+  while (longest.size() + 1 + name.size() <= kMaxKeyPathLength) longest += "\\" + name;
+  RegKey key;
+  EXPECT_EQ(registry.CreateKey(RegKey::Of(Root::CurrentUser), longest, key), Status::Ok);
+  EXPECT_EQ(registry.CreateKey(key, name, key), Status::InvalidName);
+  EXPECT_EQ(Registry(tree.Root()).OpenKey(RegKey::Of(Root::CurrentUser), longest, key), Status::Ok);
+}
+
+TEST_F(RegistryTest, ReadsTheFileAgainOnlyWhenItChanged) {
+  {
+    Registry writer(tree.Root());
+    ASSERT_EQ(writer.SetValue(Create(writer, "Software\\Test"), "A", DwordValue(1)), Status::Ok);
+  }
+  OpenCounter opens(HivePath());
+  Registry reader(tree.Root());
+  const RegKey key = OpenTestKey(reader);
+  Value value;
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(reader.QueryValue(key, "A", value), Status::Ok);
+  EXPECT_EQ(opens.Count(), 1);
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(reader.SetValue(key, "Own" + std::to_string(i), DwordValue(1)), Status::Ok);
+  EXPECT_EQ(opens.Count(), 1);  // its own writes need no new reading
+
+  // Another program's write is seen at the next read.
+  ASSERT_EQ(Registry(tree.Root()).SetValue(key, "A", DwordValue(2)), Status::Ok);
+  const int afterOtherWriter = opens.Count();
+  ASSERT_EQ(reader.QueryValue(key, "A", value), Status::Ok);
+  EXPECT_EQ(value, DwordValue(2));
+  EXPECT_EQ(opens.Count(), afterOtherWriter + 1);
+  ASSERT_EQ(reader.QueryValue(key, "Own19", value), Status::Ok);
+
+  // So is an edit made in place, without replacing the file.
+  { std::ofstream(HivePath(), std::ios::app) << "[HKEY_CURRENT_USER\\Software\\Test]\n\"B\"=dword:00000003\n"; }
+  ASSERT_EQ(reader.QueryValue(key, "B", value), Status::Ok);
+  EXPECT_EQ(value, DwordValue(3));
+  // And a file removed gives defaults.
+  std::filesystem::remove(HivePath());
+  EXPECT_EQ(reader.QueryValue(key, "B", value), Status::NotFound);
+}
+
+TEST_F(RegistryTest, ManyValuesInOneKeyKeepTheirOrderAndNames) {
+  constexpr int kCount = 20000;
+  std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Test]\n";
+  for (int i = 0; i < kCount; ++i) text += "\"Value" + std::to_string(i) + "\"=dword:" + std::to_string(i % 10) + "\n";
+  text += "\"value5\"=dword:00000009\n";  // the same name in other letters replaces in place
+  tree.Write("HKEY_CURRENT_USER.reg", text);
+
+  Registry registry(tree.Root());
+  const RegKey key = OpenTestKey(registry);
+  std::vector<std::string> names;
+  ASSERT_EQ(registry.EnumValues(key, names), Status::Ok);
+  ASSERT_EQ(names.size(), static_cast<size_t>(kCount));
+  EXPECT_EQ(names[5], "Value5");
+  EXPECT_EQ(names.back(), "Value" + std::to_string(kCount - 1));
+  Value value;
+  ASSERT_EQ(registry.QueryValue(key, "VALUE5", value), Status::Ok);
+  EXPECT_EQ(value, DwordValue(9));
+
+  ASSERT_EQ(registry.DeleteValue(key, "value100"), Status::Ok);
+  ASSERT_EQ(registry.SetValue(key, "Value101", DwordValue(7)), Status::Ok);
+  ASSERT_EQ(registry.SetValue(key, "Last", DwordValue(8)), Status::Ok);
+  Registry fresh(tree.Root());
+  ASSERT_EQ(fresh.EnumValues(key, names), Status::Ok);
+  ASSERT_EQ(names.size(), static_cast<size_t>(kCount));
+  EXPECT_EQ(names[99], "Value99");
+  EXPECT_EQ(names[100], "Value101");
+  EXPECT_EQ(names.back(), "Last");
+  EXPECT_EQ(fresh.QueryValue(key, "Value100", value), Status::NotFound);
+  ASSERT_EQ(fresh.QueryValue(key, "value101", value), Status::Ok);
+  EXPECT_EQ(value, DwordValue(7));
+  ASSERT_EQ(fresh.QueryValue(key, "Value19999", value), Status::Ok);
+  EXPECT_EQ(value, DwordValue(9));
+}
+
 TEST_F(RegistryTest, DeletingValuesAndKeys) {
   Registry registry(tree.Root());
   const RegKey key = Create(registry, "Software\\Test\\Inner");
@@ -201,6 +278,16 @@ TEST_F(RegistryTest, LinesOfANewerVersionAreKept) {
   EXPECT_EQ(text.find("float:1.5"), std::string::npos);  // the program's own value replaced it
   EXPECT_NE(text.find("\"Old\"=dword:00000005\n"), std::string::npos);
   EXPECT_NE(text.find("\"New\"=dword:00000007\n"), std::string::npos);
+}
+
+TEST_F(RegistryTest, LinesKeptUnreadKeepTheirCarriageReturns) {
+  const std::string kept = "\"Future\"=qword:1\r\r\r\nfuture-directive\r\n";
+  tree.Write("HKEY_CURRENT_USER.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Test]\n" + kept);
+  for (uint32_t round = 0; round < 3; ++round) {
+    Registry registry(tree.Root());
+    ASSERT_EQ(registry.SetValue(OpenTestKey(registry), "Round", DwordValue(round)), Status::Ok);
+    EXPECT_NE(ReadFile(HivePath()).find(kept), std::string::npos) << round;
+  }
 }
 
 TEST_F(RegistryTest, HexValuesMayContinueOverLines) {

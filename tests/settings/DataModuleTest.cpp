@@ -208,6 +208,25 @@ TEST_F(DataModuleTest, EverySettingHasItsNameDefaultAndStorageForm) {
                 [](const TFontStyles&) { return TextValue("bold, underline"); });
 }
 
+TEST_F(DataModuleTest, StoredNumbersBeyondTheirControlsAreBroughtWithinRange) {
+  const struct {
+    TIntegerSetting TDataMod::*member;
+    uint32_t stored;
+    int32_t loaded;
+  } cases[] = {
+      {&TDataMod::NumberOfLinesToShowBeforeMatch, 0x7FFFFFFF, 10},
+      {&TDataMod::NumberOfLinesToShowAfterMatch, 0xFFFFFFFF, 0},
+      {&TDataMod::SplitterPosition, 0x80000000, 0},
+      {&TDataMod::FontSize, 0, 1},
+      {&TDataMod::EditorFontSize, 100000, 512},
+  };
+  auto first = Start();
+  for (const auto& c : cases) Put(((*first).*c.member).Name(), DwordValue(c.stored));
+  auto dataMod = Start();
+  for (const auto& c : cases) EXPECT_EQ(((*dataMod).*c.member).Value(), c.loaded) << ((*dataMod).*c.member).Name();
+  EXPECT_EQ(Get("NumberOfLinesToShowBeforeMatch"), DwordValue(0x7FFFFFFF));  // loading changes nothing stored
+}
+
 TEST_F(DataModuleTest, TheTablesAboveCoverEverySetting) {
   std::set<std::string> tested;
   auto add = [&](const auto& rows) {
@@ -396,4 +415,24 @@ TEST_F(DataModuleTest, TheDefaultPlacesFollowTheEnvironment) {
   TDataMod dataMod;  // the test program carries the version block too
   EXPECT_EQ(dataMod.RegistryManager.Registry().CurrentPath(), kSettingsKey);
   EXPECT_EQ(Get("Program"), TextValue(platform::version::RunningExecutable()));
+}
+
+TEST_F(DataModuleTest, TheFilterIsReadAndWrittenAsAWholeInTheDialogsOrder) {
+  auto dataMod = Start();
+  EXPECT_EQ(dataMod->FileFilter(), search::TFileFilter{}) << "the defaults agree";
+  search::TFileFilter filter;
+  filter.FilterUseSize = true;
+  filter.FilterMaxSize = 4096;
+  filter.FilterModifiedDTRelativeUnits = "days";
+  filter.FilterMinAccessedDT = 45000.5;
+  filter.FilterUseAttribute = true;
+  filter.FilterAttributeArchive = 2;
+  filter.FilterAttributeCompressed = 1;
+  std::vector<std::string> written;
+  dataMod->OnChange = [&written](const std::string& name) { written.push_back(name); };
+  dataMod->SetFileFilter(filter);
+  EXPECT_EQ(written, (std::vector<std::string>{"FilterUseSize", "FilterMaxSize", "FilterModifiedDTRelativeUnits",
+                                               "FilterMinAccessedDT", "FilterUseAttribute", "FilterAttributeArchive",
+                                               "FilterAttributeCompressed"}));
+  EXPECT_EQ(Start()->FileFilter(), filter);
 }

@@ -1,9 +1,15 @@
 #include "support/TempTree.h"
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
 #include <system_error>
+
+std::string ReadFileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 TempTree::TempTree() {
   std::string pattern = (std::filesystem::temp_directory_path() / "search-test-XXXXXX").string();

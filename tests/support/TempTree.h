@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <string>
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFileText(const std::filesystem::path& file);
+
 class TempTree {
  public:
   TempTree();

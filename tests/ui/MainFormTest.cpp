@@ -22,6 +22,8 @@
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "search/ui/StatusPanels.h"
+#include "platform/registry/Registry.h"
+#include "support/OpenCounter.h"
 #include "support/TempTree.h"
 #include "ui/support/UiTestSupport.h"
 
@@ -387,6 +389,47 @@ class MainFormTest : public QObject {
     QCOMPARE(settings.Reload()->SplitterPosition.Value(), 400);
   }
 
+  void aStartReadsTheSettingsFileOnce() {
+    TSettingsSandbox settings;
+    settings.DataMod().StringA.Add("hello");
+    OpenCounter opens(std::filesystem::path(settings.Folder().toStdString()) / "HKEY_CURRENT_USER.reg");
+    auto dataMod = settings.Reload();
+    TMainForm form(*dataMod);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(opens.Count(), 1);
+  }
+
+  void storedValuesBeyondWhatTheControlsOfferAreBroughtWithinRange() {
+    TSettingsSandbox settings;
+    {
+      using namespace platform::registry;
+      Registry registry(settings.Folder().toStdString());
+      RegKey key;
+      QCOMPARE(registry.CreateKey(RegKey::Of(Root::CurrentUser), "Software\\Vantrel Software\\Search", key), Status::Ok);
+      QCOMPARE(registry.SetValue(key, "SplitterPosition", DwordValue(0x80000000u)), Status::Ok);
+      QCOMPARE(registry.SetValue(key, "NumberOfLinesToShowBeforeMatch", DwordValue(0x7FFFFFFFu)), Status::Ok);
+      QCOMPARE(registry.SetValue(key, "NumberOfLinesToShowAfterMatch", DwordValue(0xFFFFFFFFu)), Status::Ok);
+    }
+    auto dataMod = settings.Reload();
+    QCOMPARE(dataMod->NumberOfLinesToShowBeforeMatch.Value(), 10);
+    QCOMPARE(dataMod->NumberOfLinesToShowAfterMatch.Value(), 0);
+    TMainForm form(*dataMod);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(Named<QSplitter>(&form, "Splitter")->sizes().value(1) > 0);  // the results stay visible
+
+    TempTree tree;
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += (i == 20 ? "hello" : "line " + std::to_string(i)) + "\n";
+    tree.Write("a.txt", text);
+    Named<QComboBox>(&form, "cbPath")->setEditText(Text(tree.Root()));
+    Named<QComboBox>(&form, "cbFiles")->setEditText("*.txt");
+    Named<QComboBox>(&form, "cbStringA")->setEditText("hello");
+    Named<QToolButton>(&form, "btSearch")->click();
+    QCOMPARE(form.ResultsModel().rowCount(form.ResultsModel().index(0, 0)), 11);  // ten lines before, none after
+  }
+
   void closingDuringASearchCancelsItAndClosesAfterwards() {
     TWindow window;
     bool closed = false;
@@ -465,7 +508,7 @@ class MainFormTest : public QObject {
     QVERIFY(window.Search()->isEnabled());
     within->click();
     for (const char* name : greyed) {
-      if (std::string(name) == "btFilter") continue;  // waits for the filter dialog
+      if (std::string(name) == "btClearFilter") continue;  // offered only while a filter is on
       QVERIFY2(Named<QWidget>(window.form.get(), name)->isEnabled(), name);
     }
   }
@@ -584,7 +627,7 @@ class MainFormTest : public QObject {
     window.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
     window.Box("cbPath")->setFocus();
-    const char* order[] = {"cbFiles", "cbExcludeFolders", "cbExcludeFiles", "btClearFilter", "cbStringA",
+    const char* order[] = {"cbFiles", "cbExcludeFolders", "cbExcludeFiles", "btFilter", "cbStringA",
                            "rbOr", "cbStringB", "ckCaseSensitive", "ckIncludeSubDirectories"};
     for (const char* name : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -3,60 +3,13 @@
 #include <clocale>
 #include <cstring>
 #include <cwctype>
-#include <langinfo.h>
+
+#include "platform/locale/Codeset.h"
+#include "search/engine/Utf8.h"
 
 namespace search {
-namespace {
 
-// Decodes one UTF-8 sequence at the start of the text; returns its length, 0 when invalid.
-size_t DecodeUtf8(std::string_view text, char32_t& codePoint) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  size_t length;
-  char32_t value;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    value = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    value = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    value = (value << 6) | (byte(i) & 0x3F);
-  }
-  const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
-  if (overlong || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  codePoint = value;
-  return length;
-}
-
-void EncodeUtf8(char32_t value, std::string& out) {
-  if (value < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (value >> 6)));
-  } else if (value < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (value >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (value >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-  }
-  out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-}
-
-}  // namespace
-
-bool LocaleIsUtf8() {
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
-}
+bool LocaleIsUtf8() { return platform::locale::CodesetIsUtf8(); }
 
 bool HasNonAscii(std::string_view text) {
   for (char c : text) {

@@ -38,6 +38,15 @@ TPlainStringTest::TPlainStringTest(std::string_view text, bool caseSensitive, bo
     search_ = TLiteralSearch(folded, false);
     candidate_ = TLiteralSearch(LongestAsciiRun(folded), true);
   }
+  if (wholeWord_) {
+    const std::string& needle = search_.Needle();
+    failure_.assign(needle.size() + 1, 0);
+    for (size_t i = 1, border = 0; i < needle.size(); ++i) {
+      while (border > 0 && needle[i] != needle[border]) border = failure_[border];
+      if (needle[i] == needle[border]) ++border;
+      failure_[i + 1] = border;
+    }
+  }
 }
 
 bool TPlainStringTest::Test(std::string_view line) const {
@@ -46,13 +55,33 @@ bool TPlainStringTest::Test(std::string_view line) const {
   return ContainsString(FoldCase(line, utf8_));
 }
 
-bool TPlainStringTest::ContainsString(std::string_view line) const {
+bool TPlainStringTest::StandsAlone(std::string_view line, size_t at) const {
   const size_t length = search_.Needle().size();
-  for (size_t at = search_.Find(line); at != std::string_view::npos; at = search_.Find(line, at + 1)) {
-    if (!wholeWord_) return true;
-    const bool startsWord = at == 0 || !IsWordChar(line[at - 1]);
-    const bool endsWord = at + length == line.size() || !IsWordChar(line[at + length]);
-    if (startsWord && endsWord) return true;
+  const bool startsWord = at == 0 || !IsWordChar(line[at - 1]);
+  const bool endsWord = at + length == line.size() || !IsWordChar(line[at + length]);
+  return startsWord && endsWord;
+}
+
+bool TPlainStringTest::ContainsString(std::string_view line) const {
+  // The fast search finds the first occurrence; most often it settles the line.
+  const size_t first = search_.Find(line);
+  if (first == std::string_view::npos) return false;
+  if (!wholeWord_ || StandsAlone(line, first)) return true;
+  return ContainsWholeWordFrom(line, first + 1);
+}
+
+bool TPlainStringTest::ContainsWholeWordFrom(std::string_view line, size_t from) const {
+  const std::string& needle = search_.Needle();
+  const bool fold = search_.IgnoresCase();
+  size_t matched = 0;
+  for (size_t i = from; i < line.size(); ++i) {
+    const char c = fold ? AsciiUpperChar(line[i]) : line[i];
+    while (matched > 0 && c != needle[matched]) matched = failure_[matched];
+    if (c == needle[matched]) ++matched;
+    if (matched == needle.size()) {
+      if (StandsAlone(line, i + 1 - needle.size())) return true;
+      matched = failure_[matched];
+    }
   }
   return false;
 }

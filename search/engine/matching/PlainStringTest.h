@@ -1,9 +1,11 @@
 #pragma once
 // The plain-string test: the string must occur in the line, folded for letter case when the
 // search ignores case, and standing as a whole word when asked. Every occurrence is examined,
-// so "concat cat" holds the whole word cat.
+// so "concat cat" holds the whole word cat, in time linear in the line even when occurrences
+// overlap (a line of x searched for a long run of x).
 
 #include <string>
+#include <vector>
 
 #include "search/engine/matching/StringTest.h"
 
@@ -22,12 +24,17 @@ class TPlainStringTest final : public TStringTest {
 
  private:
   bool ContainsString(std::string_view line) const;
+  bool StandsAlone(std::string_view line, size_t at) const;
+  // Whole words from `from` on, by the needle's failure function: each byte is looked at a
+  // bounded number of times however the occurrences overlap.
+  bool ContainsWholeWordFrom(std::string_view line, size_t from) const;
 
   bool wholeWord_;
   bool foldLines_;           // lines must be folded before the search (non-ASCII letters)
   bool utf8_;
   TLiteralSearch search_;    // the string, as it is searched for in the (folded) line
   TLiteralSearch candidate_; // what every matching raw line contains
+  std::vector<size_t> failure_;  // for whole words: the longest proper border of each prefix
 };
 
 }  // namespace search

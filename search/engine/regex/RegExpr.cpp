@@ -1,6 +1,9 @@
 #include "search/engine/regex/RegExpr.h"
 
+#include "search/engine/Utf8.h"
+#include "search/engine/matching/CaseFolding.h"
 #include "search/engine/regex/RegExprBacktracker.h"
+#include "search/engine/regex/RegExprInput.h"
 #include "search/engine/regex/RegExprParser.h"
 #include "search/engine/regex/RegExprPrefilter.h"
 #include "search/engine/regex/RegExprThreadCache.h"
@@ -40,7 +43,8 @@ bool TRegExpr::Compile() {
   compilePosition_ = 0;
   if (expression_.empty()) return true;
 
-  TRegExprParseResult parsed = TRegExprParser(expression_, compiledModifiers_).Parse();
+  const bool utf8 = LocaleIsUtf8();
+  TRegExprParseResult parsed = TRegExprParser(expression_, compiledModifiers_, utf8).Parse();
   if (parsed.errorCode != 0) {
     lastErrorCode_ = parsed.errorCode;
     compilePosition_ = parsed.errorPosition;
@@ -48,10 +52,10 @@ bool TRegExpr::Compile() {
   }
   auto compiled = std::make_shared<TCompiled>();
   compiled->program = std::make_shared<const TRegExprProgram>(
-      CompileRegExprProgram(parsed.root, parsed.groupCount, false));
+      CompileRegExprProgram(parsed.root, parsed.groupCount, false, utf8));
   if (compiled->program->hasBackrefs) {
     compiled->relaxed = std::make_shared<const TRegExprProgram>(
-        CompileRegExprProgram(parsed.root, parsed.groupCount, true));
+        CompileRegExprProgram(parsed.root, parsed.groupCount, true, utf8));
   }
   const TRegExprRequiredLiteral literal = FindRequiredLiteral(parsed.root);
   compiled->literal = literal.text;
@@ -74,6 +78,12 @@ bool TRegExpr::Exec(std::string_view line) const {
   }
   const TCompiled& compiled = *compiled_;
   if (!compiled.finder.Empty() && compiled.finder.Find(line) == std::string_view::npos) return false;
+  // An expression read as UTF-8 reads a line holding bytes that are not UTF-8 in its own form.
+  std::string input;
+  if (compiled.program->utf8 && !IsValidUtf8(line)) {
+    input = RegExprInputOf(line);
+    line = input;
+  }
   if (!compiled.program->hasBackrefs) return ThreadRegExprDfa(compiled.program).Matches(line);
   if (!ThreadRegExprDfa(compiled.relaxed).Matches(line)) return false;
   return TRegExprBacktracker(*compiled.program).Matches(line);

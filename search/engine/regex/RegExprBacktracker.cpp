@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "search/engine/Utf8.h"
+#include "search/engine/regex/RegExprCharSet.h"
 #include "search/engine/regex/RegExprContext.h"
 #include "search/engine/regex/RegExprErrors.h"
 
@@ -94,6 +96,45 @@ class TRun {
     return true;
   }
 
+  // The fold key and length of the character at `pos` of a UTF-8 input (see RegExprInput.h).
+  std::size_t CharAt(std::int64_t pos, char32_t& key) const {
+    const std::string_view rest = line_.substr(static_cast<std::size_t>(pos));
+    const auto lead = static_cast<unsigned char>(rest[0]);
+    if (lead < 0x80) {
+      key = static_cast<char32_t>(AsciiFold(lead));
+      return 1;
+    }
+    char32_t codePoint = 0;
+    if (const std::size_t length = DecodeUtf8(rest, codePoint); length > 0) {
+      key = RegExprFoldKey(codePoint);
+      return length;
+    }
+    // An escaped lone byte: two bytes, compared exactly.
+    const std::size_t length = std::min<std::size_t>(2, rest.size());
+    key = TRegExprCharSet::kMaxCodePoint + 1 + (char32_t{lead} << 8) +
+          (length > 1 ? static_cast<unsigned char>(rest[1]) : 0);
+    return length;
+  }
+
+  // The length of the text at `at` that equals the group text [from, from + length): the
+  // same bytes, or under ignoreCase the same letters in either case, which in UTF-8 may take
+  // another number of bytes. -1 when the text there differs.
+  std::int64_t MatchedLength(std::int64_t from, std::int64_t length, std::int64_t at, bool ignoreCase) const {
+    const auto size = static_cast<std::int64_t>(line_.size());
+    if (!ignoreCase || !program_.utf8) {
+      return at + length <= size && SameText(from, length, at, ignoreCase) ? length : -1;
+    }
+    std::int64_t i = from, j = at;
+    while (i < from + length) {
+      if (j >= size) return -1;
+      char32_t a = 0, b = 0;
+      i += static_cast<std::int64_t>(CharAt(i, a));
+      j += static_cast<std::int64_t>(CharAt(j, b));
+      if (a != b) return -1;
+    }
+    return j - at;
+  }
+
   // Runs from one choice until the match ends (true) or this path fails (false).
   bool Follow(std::uint32_t pc, std::int64_t pos) {
     const auto size = static_cast<std::int64_t>(line_.size());
@@ -131,8 +172,13 @@ class TRun {
           const std::int64_t from = instr.arg < groups_ ? registers_[Start(instr.arg)] : -1;
           if (from < 0) return false;
           const std::int64_t length = registers_[End(instr.arg)] - from;
-          if (pos + length > size || !SameText(from, length, pos, instr.ignoreCase)) return false;
-          pos += length;
+          // Comparing the group's text is work in proportion to its length: it counts as that
+          // many steps, so that the bound also bounds the time.
+          steps_ += static_cast<std::uint64_t>(length);
+          if (steps_ > maxSteps_) Exhausted();
+          const std::int64_t matched = MatchedLength(from, length, pos, instr.ignoreCase);
+          if (matched < 0) return false;
+          pos += matched;
           break;
         }
         case TRegExprOp::ProgressMark:

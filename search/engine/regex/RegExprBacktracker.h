@@ -13,7 +13,8 @@ namespace search {
 class TRegExprBacktracker {
  public:
   // The bound on the steps for one line: this many, and a few more per byte of the line so
-  // that long lines get room in proportion.
+  // that long lines get room in proportion. A backreference counts one step per byte it
+  // compares.
   static constexpr std::uint64_t kDefaultMaxSteps = 10'000'000;
   static constexpr std::uint64_t kStepsPerByte = 64;
 

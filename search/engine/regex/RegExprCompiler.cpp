@@ -19,6 +19,7 @@ bool CanMatchEmpty(const TRegExprNode& node) {
     case Kind::Backref:
       return true;
     case Kind::Set:
+    case Kind::Chars:
       return false;
     case Kind::Group:
       return CanMatchEmpty(node.children.front());
@@ -53,6 +54,8 @@ class TCompiler {
         return next;
       case Kind::Set:
         return Emit({TRegExprOp::Set, {}, false, next, 0, SetIndex(node.set)});
+      case Kind::Chars:
+        return CompileChars(node.chars, next);
       case Kind::Assertion: {
         program_.hasAssertions = true;
         TRegExprInstr instr{TRegExprOp::Assertion, node.assertion, false, next, 0, 0};
@@ -102,6 +105,22 @@ class TCompiler {
     const auto index = static_cast<std::uint32_t>(program_.sets.size() - 1);
     setIndex_.emplace(set, index);
     return index;
+  }
+
+  // One character of the set: its byte sequences, tried one after another (they never overlap,
+  // so the order does not change what matches).
+  std::uint32_t CompileChars(const TRegExprCharSet& chars, std::uint32_t next) {
+    const auto sequences = chars.ByteSequences();
+    if (sequences.empty()) return Emit({TRegExprOp::Set, {}, false, next, 0, SetIndex(TRegExprByteSet())});
+    std::uint32_t rest = 0;
+    for (auto sequence = sequences.rbegin(); sequence != sequences.rend(); ++sequence) {
+      std::uint32_t at = next;
+      for (auto byte = sequence->rbegin(); byte != sequence->rend(); ++byte) {
+        at = Emit({TRegExprOp::Set, {}, false, at, 0, SetIndex(*byte)});
+      }
+      rest = sequence == sequences.rbegin() ? at : Split(at, rest, true);
+    }
+    return rest;
   }
 
   std::uint32_t CompileBackref(const TRegExprNode& node, std::uint32_t next) {
@@ -198,6 +217,7 @@ void ComputeByteClasses(TRegExprProgram& program) {
     refine([](unsigned char b) { return IsRegExprWordChar(b); });
     refine([](unsigned char b) { return b == '\r'; });
     refine([](unsigned char b) { return b == '\n'; });
+    if (program.utf8) refine([](unsigned char b) { return (b & 0xC0) == 0x80; });
   }
   for (unsigned b = 0; b < 256; ++b) program.byteClass[b] = static_cast<std::uint8_t>(classOf[b]);
   program.classCount = classCount;
@@ -206,9 +226,10 @@ void ComputeByteClasses(TRegExprProgram& program) {
 }  // namespace
 
 TRegExprProgram CompileRegExprProgram(const TRegExprNode& root, int groupCount,
-                                      bool relaxBackrefs) {
+                                      bool relaxBackrefs, bool utf8) {
   TRegExprProgram program;
   program.groupCount = groupCount;
+  program.utf8 = utf8;
   TCompiler compiler(program, relaxBackrefs);
   const std::uint32_t match = static_cast<std::uint32_t>(program.code.size());
   program.code.push_back({TRegExprOp::Match, {}, false, 0, 0, 0});

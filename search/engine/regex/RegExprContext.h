@@ -32,6 +32,9 @@ inline bool RegExprAssertionHolds(TRegExprAssertion assertion, int before, int a
       return isWord(before) != isWord(after);
     case TRegExprAssertion::NotWordBoundary:
       return isWord(before) == isWord(after);
+    case TRegExprAssertion::NotWordBoundaryBetweenChars:
+      // A continuation byte after the position means the position is inside a character.
+      return isWord(before) == isWord(after) && (after == kRegExprNoByte || (after & 0xC0) != 0x80);
   }
   return false;
 }

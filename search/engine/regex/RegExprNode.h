@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "search/engine/regex/RegExprByteSet.h"
+#include "search/engine/regex/RegExprCharSet.h"
 
 namespace search {
 
 enum class TRegExprNodeKind : std::uint8_t {
   Empty,      // matches the empty text (comments, modifier switches, empty branches)
   Set,        // one byte of `set`
+  Chars,      // one character of `chars`, spelt in UTF-8 (expressions read as UTF-8 only)
   Assertion,  // an empty-width test, `assertion`
   Group,      // a numbered group around children[0]
   Concat,     // children one after another
@@ -26,6 +28,7 @@ enum class TRegExprAssertion : std::uint8_t {
   EndLine,       // $ with m on
   WordBoundary,  // \b
   NotWordBoundary,  // \B
+  NotWordBoundaryBetweenChars,  // \B read as UTF-8: also never inside a character
 };
 
 struct TRegExprNode {
@@ -33,6 +36,7 @@ struct TRegExprNode {
 
   TRegExprNodeKind kind = TRegExprNodeKind::Empty;
   TRegExprByteSet set;
+  TRegExprCharSet chars;
   TRegExprAssertion assertion = TRegExprAssertion::BeginText;
   int group = 0;
   bool ignoreCase = false;  // Backref

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "search/engine/Utf8.h"
 #include "search/engine/regex/RegExprErrors.h"
 
 namespace search {
@@ -77,8 +78,8 @@ std::uint64_t RepeatSize(std::uint64_t child, std::uint64_t min, std::uint64_t m
 
 }  // namespace
 
-TRegExprParser::TRegExprParser(std::string_view expression, const TRegExprModifiers& modifiers)
-    : text_(expression), modifiers_(modifiers) {}
+TRegExprParser::TRegExprParser(std::string_view expression, const TRegExprModifiers& modifiers, bool utf8)
+    : text_(expression), modifiers_(modifiers), utf8_(utf8) {}
 
 TRegExprParseResult TRegExprParser::Parse() {
   TRegExprParseResult result;
@@ -93,7 +94,11 @@ TRegExprParseResult TRegExprParser::Parse() {
 }
 
 void TRegExprParser::Fail(int code, std::size_t position) const {
-  throw TParseFailure{code, position};
+  if (!utf8_) throw TParseFailure{code, position};
+  // Positions count characters as typed: a UTF-8 sequence is one.
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < position && i < text_.size(); i += Utf8CharLength(text_, i)) ++characters;
+  throw TParseFailure{code, characters + (position > text_.size() ? position - text_.size() : 0)};
 }
 
 TRegExprNode TRegExprParser::ParseReg(bool inGroup) {
@@ -192,6 +197,15 @@ TRegExprNode TRegExprParser::ParseAtom() {
       return AssertionNode(modifiers_.m ? TRegExprAssertion::EndLine
                                         : TRegExprAssertion::EndText);
     case '.': {
+      if (utf8_) {
+        TRegExprCharSet chars;
+        if (!modifiers_.s) {
+          chars.Add('\r');
+          chars.Add('\n');
+        }
+        chars.Invert();
+        return CharsNode(chars);
+      }
       TRegExprByteSet set = TRegExprByteSet::All();
       if (!modifiers_.s) {
         TRegExprByteSet separators;
@@ -219,7 +233,8 @@ TRegExprNode TRegExprParser::ParseAtom() {
     case '\\':
       return ParseEscape();
     default:
-      return Literal(static_cast<unsigned char>(c));
+      pos_ = start;
+      return LiteralChar(ReadChar());
   }
 }
 
@@ -263,6 +278,12 @@ TRegExprNode TRegExprParser::ParseEscape() {
     case 'D':
     case 'W':
     case 'S': {
+      if (utf8_) {
+        TRegExprCharSet chars;
+        chars.AddAsciiSet(ClassSet(static_cast<char>(escaped + 32)));
+        chars.Invert();
+        return CharsNode(chars);
+      }
       TRegExprByteSet set = ClassSet(static_cast<char>(escaped + 32));
       set.Invert();
       return SetNode(set);
@@ -270,7 +291,8 @@ TRegExprNode TRegExprParser::ParseEscape() {
     case 'b':
       return AssertionNode(TRegExprAssertion::WordBoundary);
     case 'B':
-      return AssertionNode(TRegExprAssertion::NotWordBoundary);
+      return AssertionNode(utf8_ ? TRegExprAssertion::NotWordBoundaryBetweenChars
+                                 : TRegExprAssertion::NotWordBoundary);
     case 'A':
       return AssertionNode(TRegExprAssertion::BeginText);
     case 'Z':
@@ -286,22 +308,44 @@ TRegExprNode TRegExprParser::ParseEscape() {
     node.size = 1;
     return node;
   }
-  return Literal(UnquoteChar(escaped));
+  return LiteralChar(UnquoteChar(escaped));
 }
 
 // The character an escape stands for; `escaped` has been read, and for \x the cursor is on
-// the first character after the x.
-unsigned char TRegExprParser::UnquoteChar(char escaped) {
+// the first character after the x. Read as UTF-8, \xHH is the code point HH and an escaped
+// character beyond ASCII is that whole character.
+TRegExprParser::TChar TRegExprParser::UnquoteChar(char escaped) {
   switch (escaped) {
-    case 't': return '\t';
-    case 'n': return '\n';
-    case 'r': return '\r';
-    case 'f': return '\f';
-    case 'a': return 7;
-    case 'e': return 27;
-    case 'x': return ParseHexCode();
-    default: return static_cast<unsigned char>(escaped);
+    case 't': return {'\t'};
+    case 'n': return {'\n'};
+    case 'r': return {'\r'};
+    case 'f': return {'\f'};
+    case 'a': return {7};
+    case 'e': return {27};
+    case 'x': return {ParseHexCode()};
+    default:
+      if (utf8_ && static_cast<unsigned char>(escaped) >= 0x80) {
+        --pos_;
+        return ReadChar();
+      }
+      return {static_cast<unsigned char>(escaped)};
   }
+}
+
+TRegExprParser::TChar TRegExprParser::ReadChar() {
+  const auto byte = static_cast<unsigned char>(text_[pos_]);
+  if (!utf8_ || byte < 0x80) {
+    ++pos_;
+    return {byte};
+  }
+  char32_t codePoint = 0;
+  const std::size_t length = DecodeUtf8(text_.substr(pos_), codePoint);
+  if (length == 0) {
+    ++pos_;
+    return {byte, true};
+  }
+  pos_ += length;
+  return {codePoint};
 }
 
 unsigned char TRegExprParser::ParseHexCode() {
@@ -335,8 +379,8 @@ unsigned char TRegExprParser::ParseHexCode() {
 }
 
 // One character of a set, plain or escaped (the escape's classes are handled by the caller).
-unsigned char TRegExprParser::ParseSetChar() {
-  if (Peek() != '\\') return static_cast<unsigned char>(text_[pos_++]);
+TRegExprParser::TChar TRegExprParser::ParseSetChar() {
+  if (Peek() != '\\') return ReadChar();
   ++pos_;
   if (AtEnd()) Fail(reeParseAtomTrailingBackSlash, pos_);
   return UnquoteChar(text_[pos_++]);
@@ -344,11 +388,21 @@ unsigned char TRegExprParser::ParseSetChar() {
 
 TRegExprNode TRegExprParser::ParseSet() {
   TRegExprByteSet set;
+  TRegExprCharSet chars;  // the set, read as UTF-8
   bool negate = false;
   if (!AtEnd() && Peek() == '^') {
     negate = true;
     ++pos_;
   }
+  const auto add = [&](TChar low, TChar high) {
+    if (!utf8_) {
+      set.AddRange(static_cast<unsigned char>(low.value), static_cast<unsigned char>(high.value));
+    } else if (low.raw && high.raw) {
+      for (char32_t b = low.value; b <= high.value; ++b) chars.AddRawByte(static_cast<unsigned char>(b));
+    } else {
+      chars.AddRange(low.value, high.value);  // a lone byte at one end counts as that code point
+    }
+  };
   for (bool first = true;; first = false) {
     if (AtEnd()) Fail(reeUnmatchedSqBrackets, pos_);
     if (Peek() == ']' && !first) {
@@ -359,22 +413,37 @@ TRegExprNode TRegExprParser::ParseSet() {
       const char next = text_[pos_ + 1];
       if (next == 'd' || next == 'w' || next == 's') {
         set.AddSet(ClassSet(next));
+        chars.AddAsciiSet(ClassSet(next));
         pos_ += 2;
         continue;
       }
     }
-    const unsigned char low = ParseSetChar();
+    const TChar low = ParseSetChar();
     if (pos_ + 1 < text_.size() && Peek() == '-' && text_[pos_ + 1] != ']') {
       ++pos_;
-      const unsigned char high = ParseSetChar();
-      if (high < low) Fail(reeInvalidRange, pos_ - 1);
-      set.AddRange(low, high);
-      // With r, the Cyrillic letter ranges of code page 1251 take the letter yo as well.
-      if (modifiers_.r && low <= 0xE0 && high == 0xFF) set.Add(0xB8);
-      if (modifiers_.r && low <= 0xC0 && high >= 0xDF) set.Add(0xA8);
+      const std::size_t highStart = pos_;
+      const TChar high = ParseSetChar();
+      if (high.value < low.value) {
+        // At the last character read (its first byte, when it took several).
+        std::size_t last = pos_ - 1;
+        while (utf8_ && last > highStart && (static_cast<unsigned char>(text_[last]) & 0xC0) == 0x80) --last;
+        Fail(reeInvalidRange, last);
+      }
+      add(low, high);
+      // With r, the Cyrillic letter ranges (of code page 1251, or of Unicode when read as UTF-8)
+      // take the letter yo as well.
+      if (modifiers_.r && !utf8_ && low.value <= 0xE0 && high.value == 0xFF) set.Add(0xB8);
+      if (modifiers_.r && !utf8_ && low.value <= 0xC0 && high.value >= 0xDF) set.Add(0xA8);
+      if (modifiers_.r && utf8_ && low.value <= 0x430 && high.value == 0x44F) chars.Add(0x451);
+      if (modifiers_.r && utf8_ && low.value <= 0x410 && high.value >= 0x42F) chars.Add(0x401);
     } else {
-      set.Add(low);
+      add(low, low);
     }
+  }
+  if (utf8_) {
+    if (modifiers_.i) chars.AddOtherCases();
+    if (negate) chars.Invert();
+    return chars.IsAscii() ? SetNode(chars.AsciiBytes()) : CharsNode(chars);
   }
   if (modifiers_.i) set.AddOtherAsciiCase();
   if (negate) set.Invert();
@@ -433,6 +502,30 @@ TRegExprNode TRegExprParser::Literal(unsigned char c) const {
   TRegExprByteSet set = TRegExprByteSet::Of(c);
   if (modifiers_.i) set.AddOtherAsciiCase();
   return SetNode(set);
+}
+
+TRegExprNode TRegExprParser::LiteralChar(TChar c) const {
+  if (!utf8_) return Literal(static_cast<unsigned char>(c.value));
+  if (!c.raw && c.value < 0x80) return Literal(static_cast<unsigned char>(c.value));
+  TRegExprCharSet chars;
+  if (c.raw) {
+    chars.AddRawByte(static_cast<unsigned char>(c.value));
+  } else {
+    chars.Add(c.value);
+    if (modifiers_.i) chars.AddOtherCases();
+  }
+  return CharsNode(chars);
+}
+
+TRegExprNode TRegExprParser::CharsNode(TRegExprCharSet chars) const {
+  TRegExprNode node = MakeNode(Kind::Chars);
+  std::uint64_t size = 0;
+  const auto sequences = chars.ByteSequences();
+  for (const auto& sequence : sequences) size += sequence.size() + 1;
+  node.chars = std::move(chars);
+  node.hasWidth = true;
+  node.size = std::max<std::uint64_t>(size, 1);
+  return node;
 }
 
 TRegExprNode TRegExprParser::SetNode(const TRegExprByteSet& set) const {

@@ -25,7 +25,9 @@ class TRegExprParser {
   static constexpr std::uint64_t kMaxProgramSize = 100000;
   static constexpr int kMaxBracesArgument = 0x7FFFFFFE;
 
-  TRegExprParser(std::string_view expression, const TRegExprModifiers& modifiers);
+  // With `utf8` the expression and the lines are UTF-8: literals, sets, ranges, the dot and
+  // the i modifier work on characters; bytes that are not valid UTF-8 stand for themselves.
+  TRegExprParser(std::string_view expression, const TRegExprModifiers& modifiers, bool utf8 = false);
   TRegExprParseResult Parse();
 
  private:
@@ -43,14 +45,23 @@ class TRegExprParser {
   TRegExprNode ParseParen();
   TRegExprNode ParseEscape();
   TRegExprNode ParseSet();
-  unsigned char ParseSetChar();
-  unsigned char UnquoteChar(char escaped);
+  // One character of the expression: a code point, or (read as UTF-8) a lone byte.
+  struct TChar {
+    char32_t value = 0;
+    bool raw = false;
+  };
+  TChar ReadChar();
+  TChar ParseSetChar();
+  TChar UnquoteChar(char escaped);
+  TRegExprNode CharsNode(TRegExprCharSet chars) const;
+  TRegExprNode LiteralChar(TChar c) const;
   unsigned char ParseHexCode();
   std::optional<TBraces> TryBraces(std::size_t at) const;
   bool QuantifierAt(std::size_t at) const;
   void SkipExtendedSpace();
   TRegExprNode Literal(unsigned char c) const;
   TRegExprNode SetNode(const TRegExprByteSet& set) const;
+  // `position` is a byte offset; the error reports the characters before it.
   [[noreturn]] void Fail(int code, std::size_t position) const;
 
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -59,6 +70,7 @@ class TRegExprParser {
   std::string_view text_;
   std::size_t pos_ = 0;
   TRegExprModifiers modifiers_;
+  bool utf8_ = false;
   int groups_ = 0;
 };
 

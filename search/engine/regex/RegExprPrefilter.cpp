@@ -4,6 +4,8 @@
 #include <tuple>
 #include <vector>
 
+#include "search/engine/Utf8.h"
+
 namespace search {
 
 namespace {
@@ -205,6 +207,24 @@ TInfo Analyze(const TRegExprNode& node) {
     case Kind::Set: {
       std::vector<TText> texts = SetTexts(node.set);
       if (texts.empty() || texts.size() > 4) return {};
+      TInfo info = Exact(std::move(texts));
+      info.best = LiteralOf(info.texts);
+      return info;
+    }
+    case Kind::Chars: {
+      // A few characters beyond ASCII: their UTF-8 forms, which the line holds as they are.
+      std::vector<TText> texts;
+      if (node.chars.RawBytes().Count() > 0) return {};
+      for (const auto& [first, last] : node.chars.Ranges()) {
+        if (last - first >= 4) return {};
+        for (char32_t c = first; c <= last; ++c) {
+          TText text;
+          EncodeUtf8(c, text.bytes);
+          texts.push_back(std::move(text));
+        }
+        if (texts.size() > 4) return {};
+      }
+      if (texts.empty()) return {};
       TInfo info = Exact(std::move(texts));
       info.best = LiteralOf(info.texts);
       return info;

@@ -41,6 +41,8 @@ struct TRegExprProgram {
   int groupCount = 0;
   int loopSlots = 0;
   bool hasBackrefs = false;
+  // The expression was read as UTF-8 and runs on input of RegExprInputOf's form.
+  bool utf8 = false;
   bool hasAssertions = false;
   // Only a match starting at the beginning of the input is possible.
   bool anchoredAtStart = false;
@@ -57,6 +59,6 @@ struct TRegExprProgram {
 // compiled as "any text", which gives a program matching at least every line the expression
 // matches, and none of the backtracking's cost.
 TRegExprProgram CompileRegExprProgram(const TRegExprNode& root, int groupCount,
-                                      bool relaxBackrefs);
+                                      bool relaxBackrefs, bool utf8 = false);
 
 }  // namespace search

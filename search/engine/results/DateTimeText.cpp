@@ -14,20 +14,32 @@ std::string Format(const char* pattern, const struct tm& fields) {
   return std::string(buffer, length);
 }
 
-}  // namespace
-
-std::string FormatDateTime(double dayNumber) {
+std::string Format(double dayNumber, bool timeAtMidnight) {
   if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > 3e6) return {};
-  // The day number is already local time, so it is broken down without any zone shift.
-  const auto seconds = static_cast<time_t>(std::llround((dayNumber - kUnixEpochDay) * 86400.0));
+  // The day number is already local time, so it is broken down without any zone shift. The
+  // time is cut to the second, never rounded (23:59:59.6 is still the same day); the
+  // allowance of a few units of the day number's last digit keeps a whole second whose day
+  // number came out a hair below it.
+  const double allowance = (std::nextafter(dayNumber, INFINITY) - dayNumber) * 86400.0 * 4;
+  const double exact = (dayNumber - kUnixEpochDay) * 86400.0;
+  const auto seconds = static_cast<time_t>(std::floor(exact + allowance));
   struct tm fields {};
   if (gmtime_r(&seconds, &fields) == nullptr) return {};
   std::string text = Format("%x", fields);
-  if (fields.tm_hour != 0 || fields.tm_min != 0 || fields.tm_sec != 0) {
+  // Only exactly midnight leaves the time out; 00:00:00.4 shows its time.
+  const bool midnight = fields.tm_hour == 0 && fields.tm_min == 0 && fields.tm_sec == 0 &&
+                        std::fabs(exact - static_cast<double>(seconds)) < allowance;
+  if (timeAtMidnight || !midnight) {
     text += ' ';
     text += Format("%X", fields);
   }
   return text;
 }
+
+}  // namespace
+
+std::string FormatDateTime(double dayNumber) { return Format(dayNumber, false); }
+
+std::string FormatDateAndTime(double dayNumber) { return Format(dayNumber, true); }
 
 }  // namespace search

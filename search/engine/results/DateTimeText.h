@@ -7,7 +7,9 @@
 namespace search {
 
 // The date in the locale's short form, then a blank and the time in its long form; the time
-// is left out when it is exactly midnight.
+// is cut to the whole second (never rounded) and left out when it is exactly midnight.
 std::string FormatDateTime(double dayNumber);
+// The date in the locale's short form, a blank and the time in its long form, midnight too.
+std::string FormatDateAndTime(double dayNumber);
 
 }  // namespace search

@@ -26,7 +26,7 @@ void TResultTree::AddFileNodes(const TFileList& files) {
 }
 
 void TResultTree::AddLineNode(TResultNode& fileNode, std::string text, bool matched,
-                              int32_t lineNumber) {
+                              int64_t lineNumber) {
   fileNode.Lines.push_back(std::make_unique<TTreeViewFileLine>(std::move(text), matched, lineNumber));
 }
 
@@ -46,8 +46,9 @@ void TResultTree::SaveResultNodes(std::vector<std::string>& texts) const {
 
 namespace {
 
-int32_t ParseInt(const std::string& text) {
-  int32_t value = 0;
+template <typename Number>
+Number ParseNumber(const std::string& text) {
+  Number value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
 }
@@ -65,12 +66,12 @@ void TResultTree::LoadResultNodes(const std::vector<std::string>& texts, bool au
     const std::string field = pieces.size() > 2 ? pieces[2] : std::string();
     if (SameTextIgnoringCase(kind, "TTreeViewFile")) {
       if (current != nullptr && autoExpand) current->Expanded = true;
-      const int32_t matches = pieces.size() > 3 ? ParseInt(pieces[3]) : 0;
+      const int32_t matches = pieces.size() > 3 ? ParseNumber<int32_t>(pieces[3]) : 0;
       current = &AddFileNode(std::make_unique<TTreeViewFile>(field, matches));
     } else if (SameTextIgnoringCase(kind, "TTreeViewFileLine")) {
       if (current == nullptr || pieces.size() < 4) continue;
       const bool matched = pieces.size() > 4 && pieces[4] == "-1";
-      AddLineNode(*current, field, matched, ParseInt(pieces[3]));
+      AddLineNode(*current, field, matched, ParseNumber<int64_t>(pieces[3]));
     } else if (SameTextIgnoringCase(kind, "TTreeViewError")) {
       AddErrorNode(field);
     }

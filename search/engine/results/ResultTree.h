@@ -34,7 +34,7 @@ class TResultTree {
     return AddFileNode(std::make_unique<TTreeViewFile>(entry));
   }
   void AddFileNodes(const TFileList& files);
-  static void AddLineNode(TResultNode& fileNode, std::string text, bool matched, int32_t lineNumber);
+  static void AddLineNode(TResultNode& fileNode, std::string text, bool matched, int64_t lineNumber);
 
   size_t Count() const { return nodes_.size(); }
   bool Empty() const { return nodes_.empty(); }

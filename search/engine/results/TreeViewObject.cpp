@@ -100,7 +100,7 @@ std::string TTreeViewFile::GetSaveText() const {
 
 std::string TTreeViewFileLine::GetDisplayText(const TDisplayOptions&) const {
   char number[32];
-  snprintf(number, sizeof number, "%c%5d ", Matched ? '*' : ' ', LineNumber);
+  snprintf(number, sizeof number, "%c%5lld ", Matched ? '*' : ' ', static_cast<long long>(LineNumber));
   return number + Text;
 }
 

@@ -52,7 +52,7 @@ class TTreeViewFile final : public TTreeViewObject {
 
 class TTreeViewFileLine final : public TTreeViewObject {
  public:
-  TTreeViewFileLine(std::string text, bool matched, int32_t lineNumber)
+  TTreeViewFileLine(std::string text, bool matched, int64_t lineNumber)
       : Text(std::move(text)), LineNumber(lineNumber), Matched(matched) {}
 
   TNodeKind Kind() const override { return TNodeKind::FileLine; }
@@ -60,7 +60,7 @@ class TTreeViewFileLine final : public TTreeViewObject {
   std::string GetSaveText() const override;
 
   std::string Text;
-  int32_t LineNumber = 0;
+  int64_t LineNumber = 0;  // 64 bits: a log may hold more than 2^31 lines
   bool Matched = false;
 };
 

@@ -11,8 +11,12 @@ int GetMatchType(TMatchButton button, const std::string& stringA, const std::str
   return button == TMatchButton::And ? kMatchAnd : kMatchOr;
 }
 
+unsigned MaxScanThreads() {
+  return std::min(kMaxScanThreadsInAll, kMaxScanThreadsPerCore * std::max(1u, std::thread::hardware_concurrency()));
+}
+
 unsigned EffectiveThreads(const TSearchCriteria& criteria) {
-  if (criteria.ScanThreads > 0) return static_cast<unsigned>(criteria.ScanThreads);
+  if (criteria.ScanThreads > 0) return std::min(static_cast<unsigned>(criteria.ScanThreads), MaxScanThreads());
   return std::max(1u, std::thread::hardware_concurrency());
 }
 

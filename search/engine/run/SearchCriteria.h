@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "search/engine/filter/FileFilter.h"
 #include "search/engine/results/TreeViewObject.h"
 
 namespace search {
@@ -59,11 +60,19 @@ struct TSearchCriteria {
   bool AutoExpand = false;
   bool ShowsResultsAsFound = true;
   TSortOptions Sort;
+  // Narrows the found files; never applied when searching within the matched files.
+  TFileFilter Filter;
   // Worker threads for reading files; 0 picks the number of cores, 1 reads on the calling thread.
   int ScanThreads = 0;
 };
 
-// The number of threads a search uses: ScanThreads, or the number of cores when it is 0.
+// More threads than this only cost memory and start-up time: at most 8 per core, 64 in all.
+inline constexpr unsigned kMaxScanThreadsPerCore = 8;
+inline constexpr unsigned kMaxScanThreadsInAll = 64;
+unsigned MaxScanThreads();
+
+// The number of threads a search uses: ScanThreads (at most MaxScanThreads), or the number of
+// cores when it is 0.
 unsigned EffectiveThreads(const TSearchCriteria& criteria);
 
 }  // namespace search

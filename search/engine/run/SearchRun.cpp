@@ -23,7 +23,7 @@ class TSearchRun {
   void ReadCriteriaTexts();
   void RememberCriteria();
   void FindFiles(const TFindKey& key);
-  void FilterFiles(const TFileList& from, TFileList& to) const;
+  void FilterFiles(TFileList& working);
   void SearchFiles(const TFileList& working);
   TFileScanner& Scanner();
   std::unique_ptr<TStringTest> StringTest(const std::string& text, const TRegExpr& expression) const;
@@ -96,7 +96,7 @@ TSearchOutcome TSearchRun::Run() {
   if (criteria_.StringA.empty() && criteria_.StringB.empty()) {
     // A search by name only: every file that passes the filter is listed, none is read.
     state_.FoundFiles.ReadMissingFacts();
-    FilterFiles(state_.FoundFiles, working);
+    FilterFiles(working);
     state_.MatchedFiles = working;
     host_.BeginResultsUpdate();
     state_.Results.AddFileNodes(working);
@@ -106,7 +106,7 @@ TSearchOutcome TSearchRun::Run() {
   if (withinMatched) {
     working = state_.MatchedFiles;
   } else {
-    FilterFiles(state_.FoundFiles, working);
+    FilterFiles(working);
   }
   context_.Counters().Found = static_cast<int64_t>(working.Count());
   state_.MatchedFiles.Clear();
@@ -164,11 +164,13 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   }
   UpdateStatus("Finding files...");
   context_.SetOperation("Finding files...");
-  // The facts serve the listing by name and the filter; a search of contents needs neither.
+  // The facts serve the listing by name and the filter; a search of contents without a filter
+  // needs neither.
   const bool byNameOnly = criteria_.StringA.empty() && criteria_.StringB.empty();
-  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, byNameOnly, EffectiveThreads(criteria_));
+  const bool needsFacts = byNameOnly || criteria_.Filter.Active();
+  TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, needsFacts, EffectiveThreads(criteria_));
   // Without a filter every found file is searched, so its scan can start at once.
-  if (!byNameOnly) finder.OnFileFound([this](const std::string& path) { Scanner().Prefetch(path); });
+  if (!needsFacts) finder.OnFileFound([this](const std::string& path) { Scanner().Prefetch(path); });
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {
     // A cancelled find is never reused: the next search finds again.
     scanner_.reset();
@@ -178,8 +180,16 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   }
 }
 
-// No filter is set: every file passes.
-void TSearchRun::FilterFiles(const TFileList& from, TFileList& to) const { to = from; }
+// The found files that pass the filter become the working list. A found-file list made for a
+// search without a filter lacks the facts the filter tests, so they are read first.
+void TSearchRun::FilterFiles(TFileList& working) {
+  if (!criteria_.Filter.Active()) {
+    working = state_.FoundFiles;
+    return;
+  }
+  state_.FoundFiles.ReadMissingFacts();
+  criteria_.Filter.FilterFiles(state_.FoundFiles, working);
+}
 
 // The test of one string: its compiled expression, or the plain string; none when it is empty.
 std::unique_ptr<TStringTest> TSearchRun::StringTest(const std::string& text, const TRegExpr& expression) const {

@@ -1,86 +1,96 @@
 #include "search/engine/scanning/FileReader.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace search {
 namespace {
 constexpr size_t kReadSize = 64 * 1024;
+// A buffer grown past this for a long line is given back when its file is done.
+constexpr size_t kKeptBufferSize = 4 * 1024 * 1024;
 constexpr char kEndOfFileMark = '\x1A';
 }  // namespace
 
+TFileReader::TFileReader(std::string& buffer, size_t maxLineLength, std::function<bool()> keepGoing)
+    : buffer_(buffer), maxLineLength_(maxLineLength), keepGoing_(std::move(keepGoing)) {}
+
 TFileReader::~TFileReader() {
-  if (fd_ >= 0) close(fd_);
+  if (buffer_.size() > kKeptBufferSize) std::string().swap(buffer_);
 }
 
 int TFileReader::Open(const std::string& path) {
-  fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd_ < 0) return errno;
-  struct stat info {};
-  if (fstat(fd_, &info) != 0) return errno;
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  if (!S_ISREG(info.st_mode)) return kNotRegularFile;
-  size_ = info.st_size;
-  return 0;  // O_NONBLOCK changes nothing for a regular file
-
+  const int error = file_.Open(path);
+  if (error == 0) file_.WillReadSequentially();
+  return error;
 }
 
-// Reads more data behind what is left; false when nothing more can come.
-bool TFileReader::Fill() {
-  if (endOfFile_ || error_ != 0) return false;
+// Makes room behind the unread part for the next read. The unread part moves to the front at
+// most once per line (afterwards it starts there), and a buffer that must grow for a long line
+// grows in large steps: at once to what the rest of the file needs when its size is known.
+void TFileReader::MakeRoom() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
+    scanned_ -= begin_;
     begin_ = 0;
   }
-  if (buffer_.size() < end_ + kReadSize) buffer_.resize(std::max(buffer_.size() * 2, end_ + kReadSize));
-  ssize_t count;
-  do {
-    count = read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-  } while (count < 0 && errno == EINTR);
-  if (count < 0) {
-    error_ = errno;
-    return false;
+  if (buffer_.size() >= end_ + kReadSize) return;
+  size_t wanted = std::max(buffer_.size() * 2, end_ + kReadSize);
+  const int64_t rest = file_.SizeHint() - readSoFar_;
+  if (buffer_.size() >= kKeptBufferSize && rest > 0) {
+    wanted = std::max(wanted, end_ + static_cast<size_t>(rest) + kReadSize);
   }
+  buffer_.resize(wanted);
+}
+
+// Reads more data behind what is left; false when nothing more came.
+bool TFileReader::Fill() {
+  MakeRoom();
+  const int64_t count = file_.Read(buffer_.data() + end_, buffer_.size() - end_, error_);
+  if (count < 0) return false;
   if (count == 0) {
     endOfFile_ = true;
     return false;
   }
   readSoFar_ += count;
-  // A short read that reaches the size the file had when opened is its end: no need to ask
-  // again (a file that grows meanwhile is read as it was).
-  if (static_cast<size_t>(count) < buffer_.size() - end_ && readSoFar_ >= size_) endOfFile_ = true;
-  const char* fresh = buffer_.data() + end_;
-  if (const void* mark = std::memchr(fresh, kEndOfFileMark, static_cast<size_t>(count))) {
-    count = static_cast<const char*>(mark) - fresh;
+  size_t fresh = static_cast<size_t>(count);
+  if (const void* mark = std::memchr(buffer_.data() + end_, kEndOfFileMark, fresh)) {
+    fresh = static_cast<size_t>(static_cast<const char*>(mark) - (buffer_.data() + end_));
     endOfFile_ = true;
   }
-  end_ += static_cast<size_t>(count);
+  end_ += fresh;
   return true;
 }
 
 bool TFileReader::Next(std::string_view& lines) {
   for (;;) {
-    const char* data = buffer_.data() + begin_;
-    const size_t available = end_ - begin_;
-    if (available > 0) {
-      const void* lastFeed = memrchr(data, '\n', available);
-      if (lastFeed != nullptr || endOfFile_) {
-        const size_t length =
-            lastFeed != nullptr && !endOfFile_ ? static_cast<size_t>(static_cast<const char*>(lastFeed) - data) + 1
-                                               : available;
-        lines = std::string_view(data, length);
+    if (scanned_ < end_) {
+      const char* from = buffer_.data() + scanned_;
+      if (const void* feed = memrchr(from, '\n', end_ - scanned_)) {
+        const size_t length = static_cast<size_t>(static_cast<const char*>(feed) - buffer_.data()) + 1 - begin_;
+        lines = std::string_view(buffer_.data() + begin_, length);
         begin_ += length;
+        scanned_ = begin_;
         return true;
       }
+      scanned_ = end_;
     }
-    if (!Fill()) {
-      if (error_ != 0 || end_ == begin_) return false;
-      endOfFile_ = true;  // a last line without its LF
+    if (endOfFile_) {
+      if (begin_ == end_) return false;
+      lines = std::string_view(buffer_.data() + begin_, end_ - begin_);  // a last line without its LF
+      begin_ = scanned_ = end_;
+      return true;
     }
+    if (error_ != 0) return false;
+    if (end_ - begin_ > maxLineLength_) {
+      lineTooLong_ = true;
+      return false;
+    }
+    if (keepGoing_ && !keepGoing_()) {
+      stopped_ = true;
+      return false;
+    }
+    Fill();
   }
 }
 

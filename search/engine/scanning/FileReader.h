@@ -1,16 +1,22 @@
 #pragma once
 // Reads a file for the scanner in large pieces that end at a line end, into one reused buffer.
-// The byte 0x1A ends the file; lines have no length limit (the buffer grows for a long one).
+// The byte 0x1A ends the file, and so does only a read that gives nothing: the size a file
+// reports is never taken as its end. A line may be as long as the memory allows up to a
+// limit; each byte is looked at once for a line end, however long the line grows.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "platform/fs/ReadOnlyFile.h"
 
 namespace search {
 
 class TFileReader {
  public:
-  explicit TFileReader(std::string& buffer) : buffer_(buffer) {}
+  // `keepGoing` is asked before each read, so Cancel is seen inside one long line too.
+  TFileReader(std::string& buffer, size_t maxLineLength, std::function<bool()> keepGoing);
   ~TFileReader();
   TFileReader(const TFileReader&) = delete;
   TFileReader& operator=(const TFileReader&) = delete;
@@ -18,25 +24,33 @@ class TFileReader {
   // Opens the file for reading only; 0 on success, else the system error code, or
   // kNotRegularFile: only regular files are read, as a device or a pipe could block or never end.
   int Open(const std::string& path);
-  static constexpr int kNotRegularFile = -1;
+  static constexpr int kNotRegularFile = platform::fs::ReadOnlyFile::kNotRegularFile;
 
   // The next piece of whole lines (the last line of the file may lack its LF). Returns false
-  // at the end of the file or on a read error (see Error).
+  // at the end of the file, on a read error (see Error), for a line longer than the limit
+  // (see LineTooLong) and when `keepGoing` said to stop (see Stopped).
   bool Next(std::string_view& lines);
   int Error() const { return error_; }
+  bool LineTooLong() const { return lineTooLong_; }
+  bool Stopped() const { return stopped_; }
   // True once the piece last handed out ends the file.
   bool AtEnd() const { return endOfFile_ && begin_ == end_; }
 
  private:
   bool Fill();
+  void MakeRoom();
 
   std::string& buffer_;
-  int fd_ = -1;
-  size_t begin_ = 0;  // the unread part of the buffer is [begin_, end_)
+  size_t maxLineLength_;
+  std::function<bool()> keepGoing_;
+  platform::fs::ReadOnlyFile file_;
+  size_t begin_ = 0;    // the unread part of the buffer is [begin_, end_)
   size_t end_ = 0;
-  int64_t size_ = -1;       // the size when opened
+  size_t scanned_ = 0;  // [begin_, scanned_) is known to hold no line end
   int64_t readSoFar_ = 0;
   bool endOfFile_ = false;
+  bool lineTooLong_ = false;
+  bool stopped_ = false;
   int error_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 
+#include "platform/system/PhysicalMemory.h"
 #include "search/engine/matching/ByteCount.h"
 #include "search/engine/scanning/FileReader.h"
 #include "search/engine/scanning/LineText.h"
@@ -12,6 +13,7 @@ namespace search {
 namespace {
 
 constexpr size_t npos = std::string_view::npos;
+constexpr const char* kOutOfMemory = "Out of memory";
 
 // The number of lines in a piece of whole lines (the last may lack its LF).
 size_t CountLines(std::string_view lines) {
@@ -57,17 +59,21 @@ std::vector<const TLiteralSearch*> CandidateLiterals(const TLineMatcher& matcher
 }
 
 // The last Before lines that may be listed ahead of the next matched line. They are kept as
-// prepared text in reused slots and turned into shown text only when listed.
+// prepared text in reused slots and turned into shown text only when listed. Slots are made
+// as lines come, so a large Before costs no more than the lines the file has.
 class TBeforeContext {
  public:
-  explicit TBeforeContext(int capacity) : slots_(static_cast<size_t>(std::max(capacity, 0))) {}
+  explicit TBeforeContext(int capacity) : capacity_(static_cast<size_t>(std::max(capacity, 0))) {}
 
   void Push(std::string_view prepared, int64_t number) {
-    if (slots_.empty()) return;
+    if (capacity_ == 0) return;
     TSlot* slot;
-    if (count_ == slots_.size()) {  // full: the oldest gives way
+    if (count_ == capacity_) {  // full: the oldest gives way
       slot = &slots_[first_];
-      first_ = (first_ + 1) % slots_.size();
+      first_ = (first_ + 1) % capacity_;
+    } else if (first_ + count_ == slots_.size()) {  // slots only ever used from the front
+      slot = &slots_.emplace_back();
+      ++count_;
     } else {
       slot = &slots_[(first_ + count_) % slots_.size()];
       ++count_;
@@ -81,7 +87,7 @@ class TBeforeContext {
     for (size_t i = 0; i < count_; ++i) {
       const TSlot& slot = slots_[(first_ + i) % slots_.size()];
       lines.push_back({slot.prepared.empty() ? std::string() : ShownText(slot.prepared, minimiseWhitespace),
-                       static_cast<int32_t>(slot.number), false});
+                       slot.number, false});
     }
     count_ = 0;
     first_ = 0;
@@ -92,6 +98,7 @@ class TBeforeContext {
     std::string prepared;
     int64_t number = 0;
   };
+  size_t capacity_;
   std::vector<TSlot> slots_;
   size_t first_ = 0;
   size_t count_ = 0;
@@ -124,6 +131,7 @@ class TFileScan {
   // A line that is neither matched nor in an after-context; it may yet be listed before a match.
   void KeepForBefore(std::string_view prepared, int64_t number);
   void FinishFile();
+  void Fail(int code, std::string message);
 
   const std::string& path_;
   const TScanSettings& settings_;
@@ -145,7 +153,11 @@ class TFileScan {
 };
 
 TFileScanResult TFileScan::Run() {
-  TFileReader reader(buffers_.Read);
+  if (control_.Cancelled()) {
+    result_.Cancelled = true;
+    return std::move(result_);
+  }
+  TFileReader reader(buffers_.Read, settings_.MaxLineLength, [this] { return !control_.Cancelled(); });
   const int openError = reader.Open(path_);
   if (openError != 0) {
     result_.Failed = true;
@@ -167,17 +179,25 @@ TFileScanResult TFileScan::Run() {
       }
       if (result_.Cancelled) break;
     }
-    result_.Cancelled = result_.Cancelled || control_.Cancelled();
+    result_.Cancelled = result_.Cancelled || reader.Stopped() || control_.Cancelled();
     if (reader.Error() != 0) {
-      result_.Failed = true;
-      result_.ErrorCode = reader.Error();
+      Fail(reader.Error(), {});
+    } else if (reader.LineTooLong()) {
+      Fail(0, "line longer than " + std::to_string(settings_.MaxLineLength) + " bytes");
     }
+  } catch (const std::bad_alloc&) {
+    Fail(0, kOutOfMemory);
   } catch (const std::exception& failure) {
-    result_.Failed = true;
-    result_.ErrorMessage = failure.what();
+    Fail(0, failure.what());
   }
   FinishFile();
   return std::move(result_);
+}
+
+void TFileScan::Fail(int code, std::string message) {
+  result_.Failed = true;
+  result_.ErrorCode = code;
+  result_.ErrorMessage = std::move(message);
 }
 
 void TFileScan::ScanPiece(std::string_view piece) {
@@ -335,7 +355,7 @@ void TFileScan::CountMatch(bool verdict) {
 }
 
 void TFileScan::AddLine(std::string text, int64_t number, bool matched) {
-  result_.Lines.push_back({std::move(text), static_cast<int32_t>(number), matched});
+  result_.Lines.push_back({std::move(text), number, matched});
 }
 
 void TFileScan::KeepForBefore(std::string_view prepared, int64_t number) { before_.Push(prepared, number); }
@@ -354,9 +374,23 @@ void TFileScan::FinishFile() {
 
 }  // namespace
 
+size_t DefaultMaxLineLength() {
+  constexpr int64_t kLimit = int64_t{1} << 30;
+  const int64_t quarter = platform::system::PhysicalMemoryBytes() / 4;
+  return static_cast<size_t>(quarter > 0 ? std::min(kLimit, quarter) : kLimit);
+}
+
 TFileScanResult ScanFile(const std::string& path, const TScanSettings& settings,
                          TScanBuffers& buffers, TScanControl& control) {
-  return TFileScan(path, settings, buffers, control).Run();
+  try {
+    return TFileScan(path, settings, buffers, control).Run();
+  } catch (...) {  // even the notice of a failure could not be made inside the scan
+    TFileScanResult result;
+    result.Opened = true;
+    result.Failed = true;
+    result.ErrorMessage = kOutOfMemory;
+    return result;
+  }
 }
 
 }  // namespace search

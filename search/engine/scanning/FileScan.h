@@ -12,6 +12,10 @@
 
 namespace search {
 
+// The longest line read: far above any real text, so that a file that never ends a line (a
+// pseudo file without end) cannot take all memory. 1 GiB, or a quarter of the memory when less.
+size_t DefaultMaxLineLength();
+
 struct TScanSettings {
   const TLineMatcher* Matcher = nullptr;
   int Before = 2;
@@ -20,11 +24,12 @@ struct TScanSettings {
   bool ShowMatches = true;          // as effective
   bool MinimiseWhitespace = true;   // as effective
   bool MatchProximity = false;
+  size_t MaxLineLength = DefaultMaxLineLength();
 };
 
 struct TScannedLine {
   std::string Text;
-  int32_t Number = 0;
+  int64_t Number = 0;
   bool Matched = false;
 };
 
@@ -33,7 +38,7 @@ struct TFileScanResult {
   bool Opened = false;
   bool HasFileNode = false;
   platform::fs::FileFacts Facts;  // read when the file's first match was found
-  int32_t Matches = 0;            // matched lines
+  int64_t Matches = 0;            // matched lines
   bool WholeFileMatch = false;    // matched by the whole-file verdict alone
   std::vector<TScannedLine> Lines;
   int64_t LineCount = 0;
@@ -57,6 +62,8 @@ struct TScanBuffers {
   std::string Scratch;
 };
 
+// Scans one file; never throws: a failure (memory running out included) becomes the file's
+// error. A file is not opened once Cancel has been given.
 TFileScanResult ScanFile(const std::string& path, const TScanSettings& settings,
                          TScanBuffers& buffers, TScanControl& control);
 

@@ -1,5 +1,7 @@
 #include "search/engine/scanning/FileScanner.h"
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 #include <utility>
 #include <thread>
@@ -121,6 +123,7 @@ bool TFileScanner::AddOutcome(const TFileListEntry& entry, TFileScanResult& resu
 }
 
 bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
+  if (!result.Opened && result.Cancelled) return false;  // never opened: Cancel came first
   if (!result.Opened) {
     context_.AddErrorNode("*** Error reading " + path + ": " + ErrorText(result) + " ***");
     return false;
@@ -138,7 +141,9 @@ bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
     for (TScannedLine& line : result.Lines) {
       TResultTree::AddLineNode(*node, std::move(line.Text), line.Matched, line.Number);
     }
-    if (!matcher_.JudgesWholeFile()) node->File()->Matches = result.Matches;
+    if (!matcher_.JudgesWholeFile()) {
+      node->File()->Matches = static_cast<int32_t>(std::min<int64_t>(result.Matches, INT32_MAX));
+    }
     counters.TotalMatches += result.Matches + (result.WholeFileMatch ? 1 : 0);
     if (criteria_.AutoExpand) {
       node->Expanded = true;

@@ -36,14 +36,35 @@ std::string HalveSpaceRuns(std::string_view text) {
   return result;
 }
 
+namespace {
+
+bool ShowsAsBlank(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u <= 32 || u == 127;
+}
+
+}  // namespace
+
+// In one pass into one string, with no copy in between: a line can be hundreds of megabytes.
 std::string ShownText(std::string_view prepared, bool minimiseWhitespace) {
-  std::string shown = ReplaceControlChars(prepared);
-  if (!minimiseWhitespace) return shown;
-  shown = HalveSpaceRuns(shown);
-  const size_t first = shown.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const size_t last = shown.find_last_not_of(' ');
-  return shown.substr(first, last - first + 1);
+  if (!minimiseWhitespace) return ReplaceControlChars(prepared);
+  size_t first = 0;
+  size_t end = prepared.size();
+  // Leading and trailing blanks go; halving first changes none of what is left between.
+  while (first < end && ShowsAsBlank(prepared[first])) ++first;
+  while (end > first && ShowsAsBlank(prepared[end - 1])) --end;
+  std::string shown(end - first, ' ');
+  char* out = shown.data();
+  for (size_t i = first; i < end; ++i) {
+    if (!ShowsAsBlank(prepared[i])) {
+      *out++ = prepared[i];
+      continue;
+    }
+    *out++ = ' ';
+    if (i + 1 < end && ShowsAsBlank(prepared[i + 1])) ++i;
+  }
+  shown.resize(static_cast<size_t>(out - shown.data()));
+  return shown;
 }
 
 bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace) {

@@ -16,18 +16,20 @@ class TFlagControl final : public TScanControl {
 
 }  // namespace
 
-TScanPipeline::TScanPipeline(const TScanSettings& settings, unsigned threads) : settings_(settings) {
-  for (unsigned i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
-}
+TScanPipeline::TScanPipeline(const TScanSettings& settings, unsigned threads)
+    : settings_(settings),
+      workerCount_(threads > 1 ? threads - 1 : 0),
+      workers_(static_cast<unsigned>(workerCount_), [this] { Work(); }, [this] { Stop(); }) {}
 
-TScanPipeline::~TScanPipeline() {
+TScanPipeline::~TScanPipeline() = default;
+
+void TScanPipeline::Stop() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
   cancel_ = true;
   workAvailable_.notify_all();
-  workers_.clear();  // joins
 }
 
 bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
@@ -35,7 +37,7 @@ bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl
   const size_t index = nextToScan_++;
   const std::string path = paths_[index];
   lock.unlock();
-  TFileScanResult result = ScanSafely(path, takerBuffers_, control);
+  TFileScanResult result = ScanFile(path, settings_, takerBuffers_, control);
   lock.lock();
   const size_t slot = index - taken_;
   if (done_.size() <= slot) done_.resize(slot + 1);
@@ -64,11 +66,15 @@ const std::string& TScanPipeline::Path(size_t index) const {
 }
 
 bool TScanPipeline::WaitForNext(std::unique_lock<std::mutex>& lock) {
-  return resultReady_.wait_for(lock, std::chrono::milliseconds(20)) == std::cv_status::no_timeout;
+  takerWaiting_ = true;
+  const bool ready = resultReady_.wait_for(lock, std::chrono::milliseconds(20), [this] { return NextIsReady(); });
+  takerWaiting_ = false;
+  return ready;
 }
 
 // A worker takes a few files at a time and hands their outcomes back together, so that the
-// threads meet at the lock once per batch rather than once per file.
+// threads meet at the lock once per batch rather than once per file. The batch's slots are
+// made when it is taken, so that even a worker that fails leaves an outcome in each.
 void TScanPipeline::Work() {
   constexpr size_t kBatch = 8;
   TScanBuffers buffers;
@@ -80,41 +86,41 @@ void TScanPipeline::Work() {
     {
       std::unique_lock lock(mutex_);
       ++idleWorkers_;
-      workAvailable_.wait(lock, [&] { return stopping_ || nextToScan_ < paths_.size(); });
+      workAvailable_.wait(lock, [&] { return stopping_ || (!cancel_ && nextToScan_ < paths_.size()); });
       --idleWorkers_;
       if (stopping_) return;
       // Smaller batches near the end keep every worker busy to the last file.
       const size_t waiting = paths_.size() - nextToScan_;
-      const size_t take = std::clamp<size_t>(waiting / (2 * workers_.size() + 2), 1, kBatch);
+      const size_t take = std::clamp<size_t>(waiting / (2 * workerCount_ + 2), 1, kBatch);
       first = nextToScan_;
+      const size_t slot = first - taken_;
+      if (done_.size() < slot + take) done_.resize(slot + take);
       batch.assign(paths_.begin() + static_cast<std::ptrdiff_t>(first),
                    paths_.begin() + static_cast<std::ptrdiff_t>(first + take));
       nextToScan_ += take;
     }
     results.clear();
-    for (const std::string& path : batch) results.push_back(ScanSafely(path, buffers, control));
+    try {
+      for (const std::string& path : batch) results.push_back(ScanFile(path, settings_, buffers, control));
+    } catch (...) {  // no room even for an outcome: the files left say so
+    }
     bool awaited;
     {
       std::lock_guard lock(mutex_);
       const size_t slot = first - taken_;
-      if (done_.size() < slot + results.size()) done_.resize(slot + results.size());
-      for (size_t i = 0; i < results.size(); ++i) done_[slot + i] = std::move(results[i]);
+      for (size_t i = 0; i < batch.size(); ++i) {
+        if (i < results.size()) {
+          done_[slot + i] = std::move(results[i]);
+        } else {
+          done_[slot + i].emplace();
+          done_[slot + i]->Opened = true;
+          done_[slot + i]->Failed = true;
+          done_[slot + i]->ErrorMessage = "Out of memory";
+        }
+      }
       awaited = slot == 0 && takerWaiting_;
     }
     if (awaited) resultReady_.notify_one();
-  }
-}
-
-TFileScanResult TScanPipeline::ScanSafely(const std::string& path, TScanBuffers& buffers,
-                                          TScanControl& control) const {
-  try {
-    return ScanFile(path, settings_, buffers, control);
-  } catch (...) {
-    TFileScanResult result;
-    result.Opened = true;
-    result.Failed = true;
-    result.ErrorMessage = "Out of memory";
-    return result;
   }
 }
 

@@ -10,9 +10,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "search/engine/WorkerThreads.h"
 #include "search/engine/scanning/FileScan.h"
 
 namespace search {
@@ -30,18 +30,21 @@ class TScanPipeline {
 
   // The outcome of the next file in order. Until it is ready this thread scans files no worker
   // has taken (with `control`), or waits, calling `idle` about every 20 ms. Returns nothing
-  // when every added file has been taken.
+  // when every added file has been taken. Once `control` says Cancel, the workers take no
+  // more files and the files still to come give cancelled outcomes without being opened.
   template <typename Idle>
   std::optional<TFileScanResult> TakeNext(Idle idle, TScanControl& control);
 
-  // Makes the workers stop at the next line of the files they are on.
+  // Makes the workers stop at the next line of the files they are on and take no more.
   void Cancel() { cancel_ = true; }
 
  private:
   void Work();
+  void Stop();
   // Scans the next file no one has taken, on this thread; false when there is none.
   bool ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control);
-  TFileScanResult ScanSafely(const std::string& path, TScanBuffers& buffers, TScanControl& control) const;
+  bool NextIsReady() const { return !done_.empty() && done_.front().has_value(); }
+  // Waits up to 20 ms for the next outcome; false when it is not there yet.
   bool WaitForNext(std::unique_lock<std::mutex>& lock);
 
   const TScanSettings& settings_;
@@ -56,33 +59,32 @@ class TScanPipeline {
   bool takerWaiting_ = false;
   bool stopping_ = false;
   std::atomic<bool> cancel_{false};
-  std::vector<std::jthread> workers_;
   TScanBuffers takerBuffers_;  // for the files the taking thread scans itself
+  const size_t workerCount_;
+  TWorkerThreads workers_;     // last: the threads stop before anything they use goes
 };
 
 template <typename Idle>
 std::optional<TFileScanResult> TScanPipeline::TakeNext(Idle idle, TScanControl& control) {
-  std::unique_lock lock(mutex_);
-  if (taken_ >= paths_.size()) return std::nullopt;
-  while (done_.empty() || !done_.front()) {
-    if (control.Cancelled()) {
-      cancel_ = true;  // the workers stop at their next line
-    } else if (ScanOneHere(lock, control)) {
-      continue;
+  for (;;) {
+    // Asked without the lock: the host's answer may take its time.
+    if (control.Cancelled()) cancel_ = true;  // the workers stop at their next line
+    std::unique_lock lock(mutex_);
+    if (taken_ >= paths_.size()) return std::nullopt;
+    if (NextIsReady()) {
+      TFileScanResult result = std::move(*done_.front());
+      done_.pop_front();
+      ++taken_;
+      return result;
     }
-    takerWaiting_ = true;
-    const bool woken = WaitForNext(lock);
-    takerWaiting_ = false;
-    if (!woken) {
+    // Files no worker has taken are scanned here, also after Cancel (they end at once), so the
+    // outcome always comes, with workers or without.
+    if (ScanOneHere(lock, control)) continue;
+    if (!WaitForNext(lock)) {
       lock.unlock();
       idle();
-      lock.lock();
     }
   }
-  TFileScanResult result = std::move(*done_.front());
-  done_.pop_front();
-  ++taken_;
-  return result;
 }
 
 }  // namespace search

@@ -40,7 +40,8 @@ TFileFinder::TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& 
       threads_(threads),
       masks_(LowerItems(key.Files)),
       excludeFiles_(LowerItems(key.ExcludeFiles)),
-      excludeFolders_(LowerItems(key.ExcludeFolders)) {}
+      excludeFolders_(LowerItems(key.ExcludeFolders)),
+      heldFolders_(std::make_shared<std::atomic<size_t>>(0)) {}
 
 bool TFileFinder::Matches(const std::vector<std::string>& lowerMasks, const std::string& lowerName) {
   for (const std::string& mask : lowerMasks) {
@@ -65,11 +66,23 @@ bool TFileFinder::FindFiles(const std::function<void()>& afterEachPath) {
   return !context_.Cancelled();
 }
 
-TFolderContents TFileFinder::ReadFolder(const std::string& folder,
+std::shared_ptr<const fs::FolderHandle> TFileFinder::KeepOpen(std::shared_ptr<const fs::FolderHandle> folder) const {
+  if (!folder || heldFolders_->fetch_add(1) >= fs::FolderHandleBudget()) {
+    if (folder) --*heldFolders_;
+    return nullptr;
+  }
+  // The handle shared out counts as held until its last user lets it go.
+  return std::shared_ptr<const fs::FolderHandle>(folder.get(), [folder, held = heldFolders_](const fs::FolderHandle*) mutable {
+    folder.reset();
+    --*held;
+  });
+}
+
+TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std::string& folder,
                                         const std::function<bool()>& keepGoing) const {
   TFolderContents contents;
   // The folder is read once; its entries serve every mask and then the subfolder step.
-  fs::FolderListing listing(folder);
+  fs::FolderListing listing(where);
   std::vector<fs::FolderEntry> entries;
   for (fs::FolderEntry entry; listing.Next(entry);) entries.push_back(std::move(entry));
   const int error = listing.OpenError() != 0 ? listing.OpenError() : listing.ReadError();
@@ -94,9 +107,15 @@ TFolderContents TFileFinder::ReadFolder(const std::string& folder,
     if (!going) return contents;
   }
   if (key_.RecurseSubdirectories) {
+    std::shared_ptr<const fs::FolderHandle> kept;
+    bool asked = false;
     for (size_t i = 0; i < entries.size(); ++i) {
       if (entries[i].isDirectory && !Matches(excludeFolders_, lowerNames[i])) {
+        if (!asked) kept = KeepOpen(listing.Handle());
+        asked = true;
         contents.subfolders.push_back(folder + entries[i].name + fs::kSeparator);
+        contents.subfolderAnchors.push_back(kept ? fs::FolderAnchor{kept, entries[i].name}
+                                                 : where.Below(entries[i].name));
       }
     }
   }
@@ -129,22 +148,41 @@ void TFileFinder::WalkInParallel(TFolderWalkPool& pool, const std::string& folde
   context_.SetPath(savedPath);
 }
 
+// Depth first with a stack of its own rather than the call stack, so that no depth of tree
+// can exhaust it.
 void TFileFinder::ScanFolder(const std::string& folderText) {
-  const std::string savedPath = context_.GetPath();
-  const std::string folder = fs::WithTrailingSeparator(folderText);
-  context_.SetPath(fs::WithoutTrailingSeparators(folder));
-  context_.Yield();
-  TFolderContents contents = ReadFolder(folder, [this] {
+  struct TFrame {
+    std::string savedPath;
+    TFolderContents contents;
+    size_t nextSubfolder = 0;
+  };
+  std::vector<TFrame> stack;
+  const auto keepGoing = [this] {
     context_.Yield();
     return !context_.Cancelled();
-  });
-  Publish(contents);
-  for (const std::string& subfolder : contents.subfolders) {
-    if (context_.Cancelled()) break;
-    ScanFolder(subfolder);
+  };
+  const auto enter = [&](const fs::FolderAnchor& where, const std::string& folder) {
+    TFrame frame{context_.GetPath(), {}, 0};
+    context_.SetPath(fs::WithoutTrailingSeparators(folder));
     context_.Yield();
+    frame.contents = ReadFolder(where, folder, keepGoing);
+    Publish(frame.contents);
+    stack.push_back(std::move(frame));
+  };
+  const std::string root = fs::WithTrailingSeparator(folderText);
+  enter(fs::FolderAnchor{nullptr, root}, root);
+  while (!stack.empty()) {
+    TFrame& top = stack.back();
+    const size_t next = top.nextSubfolder++;
+    if (next < top.contents.subfolders.size() && !context_.Cancelled()) {
+      const fs::FolderAnchor where = std::move(top.contents.subfolderAnchors[next]);
+      enter(where, top.contents.subfolders[next]);
+      continue;
+    }
+    context_.SetPath(top.savedPath);
+    stack.pop_back();
+    if (!stack.empty()) context_.Yield();
   }
-  context_.SetPath(savedPath);
 }
 
 }  // namespace search

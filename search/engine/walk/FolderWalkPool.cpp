@@ -1,23 +1,30 @@
 #include "search/engine/walk/FolderWalkPool.h"
 
+#include <new>
+
+#include "search/engine/ScopeExit.h"
+
 namespace search {
+namespace {
+constexpr auto kIdleInterval = std::chrono::milliseconds(20);
+}  // namespace
 
-// The thread that walks reads folders too while it waits, so `threads` threads in all read.
-TFolderWalkPool::TFolderWalkPool(const TFileFinder& finder, unsigned threads) : finder_(finder) {
-  for (unsigned i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
-}
+TFolderWalkPool::TFolderWalkPool(const TFileFinder& finder, unsigned threads)
+    : finder_(finder), workers_(threads > 1 ? threads - 1 : 0, [this] { Work(); }, [this] { Stop(); }) {}
 
-TFolderWalkPool::~TFolderWalkPool() {
+TFolderWalkPool::~TFolderWalkPool() = default;
+
+void TFolderWalkPool::Stop() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
   cancel_ = true;
   workAvailable_.notify_all();
-  workers_.clear();  // joins
 }
 
 void TFolderWalkPool::Work() {
+  const auto keepGoing = [this] { return !cancel_.load(std::memory_order_relaxed); };
   for (;;) {
     TNode* node;
     {
@@ -26,7 +33,10 @@ void TFolderWalkPool::Work() {
       if (stopping_) return;
       node = TakeJob();
     }
-    Read(*node);
+    try {
+      Read(*node, keepGoing);
+    } catch (...) {  // the node is ready and says what failed as far as memory allowed
+    }
   }
 }
 
@@ -37,34 +47,59 @@ TFolderWalkPool::TNode* TFolderWalkPool::TakeJob() {
   return node;
 }
 
-void TFolderWalkPool::Read(TNode& node) {
-  node.contents = finder_.ReadFolder(node.folder, [this] { return !cancel_.load(std::memory_order_relaxed); });
-  for (std::string& subfolder : node.contents.subfolders) {
+void TFolderWalkPool::Read(TNode& node, const std::function<bool()>& keepGoing) {
+  TScopeExit ready([&] { MarkReady(node); });
+  try {
+    ReadFolder(node, keepGoing);
+  } catch (const std::bad_alloc&) {  // what else `keepGoing` throws is the walk's to handle
+    node.children.clear();
+    node.contents = {};
+    node.contents.notices.push_back("*** Out of memory: " + node.folder + " ***");
+  }
+}
+
+void TFolderWalkPool::ReadFolder(TNode& node, const std::function<bool()>& keepGoing) {
+  node.contents = finder_.ReadFolder(node.anchor, node.folder, keepGoing);
+  node.anchor = {};
+  TFolderContents& contents = node.contents;
+  node.children.reserve(contents.subfolders.size());
+  for (size_t i = 0; i < contents.subfolders.size(); ++i) {
     auto child = std::make_unique<TNode>();
-    child->folder = std::move(subfolder);
+    child->folder = std::move(contents.subfolders[i]);
+    child->anchor = std::move(contents.subfolderAnchors[i]);
     node.children.push_back(std::move(child));
   }
-  node.contents.subfolders.clear();
-  const bool hasChildren = !node.children.empty();
+  contents.subfolders.clear();
+  contents.subfolderAnchors.clear();
+  if (node.children.empty()) return;
   {
     std::lock_guard lock(mutex_);
+    if (cancel_) return;
+    jobs_.reserve(jobs_.size() + node.children.size());  // all of them become jobs, or none
     // Pushed last first, so the first subfolder is read next: close to the walk's own order.
-    if (!cancel_) {
-      for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) jobs_.push_back(it->get());
-    }
+    for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) jobs_.push_back(it->get());
+  }
+  if (workers_.Count() > 0) workAvailable_.notify_all();
+}
+
+void TFolderWalkPool::MarkReady(TNode& node) {
+  {
+    std::lock_guard lock(mutex_);
     node.ready.store(true, std::memory_order_release);
     --busy_;  // from here on the node belongs to the walk again
   }
-  if (hasChildren && !workers_.empty()) workAvailable_.notify_all();
   nodeReady_.notify_all();
 }
 
-TFolderWalkPool::TProgress TFolderWalkPool::Advance(std::vector<TCursor>& cursor,
-                              const std::function<bool(const std::string&, TFolderContents&)>& publish) {
+TFolderWalkPool::TProgress TFolderWalkPool::Advance(std::vector<TCursor>& cursor, const TPublish& publish,
+                                                    TNode*& waitingFor) {
   while (!cursor.empty()) {
     TCursor& top = cursor.back();
     if (!top.published) {
-      if (!top.node->ready.load(std::memory_order_acquire)) return TProgress::Waiting;
+      if (!top.node->ready.load(std::memory_order_acquire)) {
+        waitingFor = top.node;
+        return TProgress::Waiting;
+      }
       const bool goOn = publish(top.node->folder, top.node->contents);
       top.node->contents = {};
       top.published = true;
@@ -80,52 +115,64 @@ TFolderWalkPool::TProgress TFolderWalkPool::Advance(std::vector<TCursor>& cursor
   return TProgress::Done;
 }
 
-bool TFolderWalkPool::Walk(const std::string& folder,
-                           const std::function<bool(const std::string&, TFolderContents&)>& publish,
-                           const std::function<bool()>& idle) {
+void TFolderWalkPool::HelpOrWait(TNode& next, const std::function<bool()>& keepGoing) {
+  std::unique_lock lock(mutex_);
+  if (jobs_.empty()) {
+    nodeReady_.wait_for(lock, kIdleInterval,
+                        [&] { return next.ready.load(std::memory_order_acquire) || !jobs_.empty(); });
+    return;
+  }
+  TNode* node = TakeJob();
+  lock.unlock();
+  Read(*node, keepGoing);
+}
+
+void TFolderWalkPool::EndWalk(bool cancel) {
+  std::unique_lock lock(mutex_);
+  if (cancel) cancel_ = true;
+  jobs_.clear();
+  nodeReady_.wait(lock, [this] { return busy_ == 0; });
+  cancel_ = false;
+}
+
+bool TFolderWalkPool::Walk(const std::string& folder, const TPublish& publish, const std::function<bool()>& idle) {
   TNode root;
   root.folder = folder;
+  root.anchor.relative = folder;
+  bool cancelled = false;
+  bool finished = false;
+  // The tree goes away with this call: no worker may still hold a node of it.
+  TScopeExit end([&] { EndWalk(!finished || cancelled); });
   {
     std::lock_guard lock(mutex_);
     jobs_.push_back(&root);
   }
   workAvailable_.notify_one();
-  std::vector<TCursor> cursor{{&root, 0, false}};
+
   auto lastIdle = std::chrono::steady_clock::now();
-  bool cancelled = false;
-  for (;;) {
-    const TProgress progress = Advance(cursor, publish);
+  // Asked between the folders, and after every entry of a folder this thread reads itself.
+  const std::function<bool()> keepGoing = [&] {
+    if (cancelled) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastIdle >= kIdleInterval) {
+      lastIdle = now;
+      if (!idle()) cancelled = true;
+    }
+    return !cancelled;
+  };
+  std::vector<TCursor> cursor{{&root, 0, false}};
+  while (!cancelled) {
+    TNode* waitingFor = nullptr;
+    const TProgress progress = Advance(cursor, publish, waitingFor);
     if (progress == TProgress::Done) break;
     if (progress == TProgress::Cancelled) {
       cancelled = true;
       break;
     }
-    {
-      std::unique_lock lock(mutex_);
-      if (jobs_.empty()) {
-        nodeReady_.wait_for(lock, std::chrono::milliseconds(20));
-      } else {
-        TNode* node = TakeJob();
-        lock.unlock();
-        Read(*node);
-      }
-    }
-    if (std::chrono::steady_clock::now() - lastIdle >= std::chrono::milliseconds(20)) {
-      lastIdle = std::chrono::steady_clock::now();
-      if (!idle()) {
-        cancelled = true;
-        break;
-      }
-    }
+    HelpOrWait(*waitingFor, keepGoing);
+    keepGoing();
   }
-  // The tree goes away with this call: no worker may still hold a node of it.
-  std::unique_lock lock(mutex_);
-  if (cancelled) {
-    cancel_ = true;
-    jobs_.clear();
-  }
-  nodeReady_.wait(lock, [this] { return busy_ == 0; });
-  jobs_.clear();
+  finished = true;
   return !cancelled;
 }
 

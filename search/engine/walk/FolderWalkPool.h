@@ -4,34 +4,40 @@
 // as everything before them is known.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "platform/fs/FolderHandle.h"
+#include "search/engine/WorkerThreads.h"
 #include "search/engine/walk/FileFinder.h"
 
 namespace search {
 
 class TFolderWalkPool {
  public:
+  using TPublish = std::function<bool(const std::string&, TFolderContents&)>;
+
+  // `threads` threads read in all: the one that walks and threads - 1 workers.
   TFolderWalkPool(const TFileFinder& finder, unsigned threads);
   ~TFolderWalkPool();
   TFolderWalkPool(const TFolderWalkPool&) = delete;
   TFolderWalkPool& operator=(const TFolderWalkPool&) = delete;
 
   // Walks the tree under the folder. `publish` receives each folder's contents in walk order
-  // on this thread; it and `idle` (run about every 20 ms while waiting) return false to
-  // cancel. Returns false when cancelled.
-  bool Walk(const std::string& folder, const std::function<bool(const std::string&, TFolderContents&)>& publish,
-            const std::function<bool()>& idle);
+  // on this thread; it and `idle` (run about every 20 ms, also while this thread reads a
+  // folder itself) return false to cancel. Returns false when cancelled. Whatever ends the
+  // walk, an exception included, no worker touches its folders once it has returned.
+  bool Walk(const std::string& folder, const TPublish& publish, const std::function<bool()>& idle);
 
  private:
   struct TNode {
     std::string folder;
+    platform::fs::FolderAnchor anchor;  // dropped once the folder is open
     TFolderContents contents;
     std::vector<std::unique_ptr<TNode>> children;
     std::atomic<bool> ready{false};
@@ -43,12 +49,20 @@ class TFolderWalkPool {
   };
 
   void Work();
+  void Stop();
   TNode* TakeJob();  // with the lock held
-  void Read(TNode& node);
+  // Reads the folder and hands its subfolders out as jobs; the node is ready afterwards
+  // however the reading ends.
+  void Read(TNode& node, const std::function<bool()>& keepGoing);
+  void ReadFolder(TNode& node, const std::function<bool()>& keepGoing);
+  void MarkReady(TNode& node);
   enum class TProgress { Waiting, Done, Cancelled };
-  // Publishes every folder whose turn has come.
-  TProgress Advance(std::vector<TCursor>& cursor,
-               const std::function<bool(const std::string&, TFolderContents&)>& publish);
+  // Publishes every folder whose turn has come; when waiting, `waitingFor` is the next one.
+  TProgress Advance(std::vector<TCursor>& cursor, const TPublish& publish, TNode*& waitingFor);
+  // Reads a waiting folder on this thread, or waits up to 20 ms for `next` to be ready.
+  void HelpOrWait(TNode& next, const std::function<bool()>& keepGoing);
+  // Makes the workers drop the walk's folders and waits until none is being read.
+  void EndWalk(bool cancel);
 
   const TFileFinder& finder_;
   std::mutex mutex_;
@@ -58,7 +72,7 @@ class TFolderWalkPool {
   int busy_ = 0;  // workers reading a folder
   bool stopping_ = false;
   std::atomic<bool> cancel_{false};
-  std::vector<std::jthread> workers_;
+  TWorkerThreads workers_;  // last: the threads stop before anything they use goes
 };
 
 }  // namespace search

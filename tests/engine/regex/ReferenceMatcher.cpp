@@ -1,17 +1,76 @@
 #include "ReferenceMatcher.h"
 
 #include <array>
+#include <cwctype>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
+
+#include "search/engine/Utf8.h"
 
 namespace search::regextest {
 
 namespace {
 
+// Characters as numbers: bytes (0..255), or read as UTF-8, code points and, above them, the
+// bytes that are not part of valid UTF-8.
+constexpr int kRawBase = 0x110000;
+
+std::vector<int> CharactersOf(std::string_view text, bool utf8) {
+  std::vector<int> characters;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    char32_t codePoint = 0;
+    const std::size_t length = utf8 && byte >= 0x80 ? DecodeUtf8(text.substr(i), codePoint) : 0;
+    if (length > 0) {
+      characters.push_back(static_cast<int>(codePoint));
+      i += length;
+    } else {
+      characters.push_back(utf8 && byte >= 0x80 ? kRawBase + byte : byte);
+      ++i;
+    }
+  }
+  return characters;
+}
+
+// Letters compare by their upper case, as plain strings do; a letter beyond ASCII whose upper
+// case is ASCII keeps itself.
+int CaseKey(int c, bool utf8) {
+  if (c >= 'a' && c <= 'z') return c - 32;
+  if (!utf8 || c < 0x80 || c >= kRawBase) return c;
+  const int upper = static_cast<int>(std::towupper(static_cast<wint_t>(c)));
+  return upper >= 0x80 ? upper : c;
+}
+
+// The characters beyond ASCII by case key; built at the first use, which must be in the
+// UTF-8 locale.
+const std::map<int, std::vector<int>>& CaseClasses() {
+  static const std::map<int, std::vector<int>> byKey = [] {
+    std::map<int, std::vector<int>> keys;
+    for (int x = 0x80; x <= 0x1FFFF; ++x) {
+      if (x < 0xD800 || x > 0xDFFF) keys[CaseKey(x, true)].push_back(x);
+    }
+    return keys;
+  }();
+  return byKey;
+}
+
+// Every character with the same case key as c (c included).
+std::vector<int> SameCase(int c, bool utf8) {
+  if (c < 0x80) {
+    if (c >= 'a' && c <= 'z') return {c, c - 32};
+    if (c >= 'A' && c <= 'Z') return {c, c + 32};
+    return {c};
+  }
+  if (!utf8 || c >= kRawBase) return {c};
+  const auto found = CaseClasses().find(CaseKey(c, true));
+  return found == CaseClasses().end() ? std::vector<int>{c} : found->second;
+}
+
 struct TNode {
   enum Kind { Chars, Begin, End, Boundary, NotBoundary, Group, Cat, Alt, Rep, Ref } kind = Cat;
-  std::array<bool, 256> chars{};
+  std::function<bool(int)> chars;
   int number = 0;
   int min = 0, max = 0;  // max -1: no limit
   std::vector<TNode> kids;
@@ -22,11 +81,10 @@ bool IsWord(int c) {
 }
 bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-int Lower(int c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
 class TParser {
  public:
-  TParser(std::string_view text, bool ignoreCase) : text_(text), ignoreCase_(ignoreCase) {}
+  TParser(std::string_view text, bool ignoreCase, bool utf8)
+      : text_(CharactersOf(text, utf8)), ignoreCase_(ignoreCase), utf8_(utf8) {}
 
   TNode Alternation() {
     TNode node;
@@ -89,10 +147,14 @@ class TParser {
   TNode CharNode(const std::function<bool(int)>& in) {
     TNode node;
     node.kind = TNode::Chars;
-    for (int c = 0; c < 256; ++c) {
-      node.chars[static_cast<std::size_t>(c)] =
-          in(c) || (ignoreCase_ && (in(Lower(c)) || (c >= 'a' && c <= 'z' && in(c - 32))));
-    }
+    const bool ignoreCase = ignoreCase_, utf8 = utf8_;
+    node.chars = [in, ignoreCase, utf8](int c) {
+      if (!ignoreCase) return in(c);
+      for (int other : SameCase(c, utf8)) {
+        if (in(other)) return true;
+      }
+      return false;
+    };
     return node;
   }
 
@@ -103,7 +165,7 @@ class TParser {
   }
 
   TNode Atom() {
-    const char c = text_[pos_++];
+    const int c = text_[pos_++];
     if (c == '.') return CharNode([](int) { return true; });
     if (c == '^') return Simple(TNode::Begin);
     if (c == '$') return Simple(TNode::End);
@@ -115,8 +177,8 @@ class TParser {
       return node;
     }
     if (c == '[') return Set();
-    if (c != '\\') return CharNode([c](int x) { return x == static_cast<unsigned char>(c); });
-    const char e = text_[pos_++];
+    if (c != '\\') return CharNode([c](int x) { return x == c; });
+    const int e = text_[pos_++];
     switch (e) {
       case 'd': return CharNode(IsDigit);
       case 'w': return CharNode(IsWord);
@@ -133,7 +195,7 @@ class TParser {
       node.number = e - '0';
       return node;
     }
-    return CharNode([e](int x) { return x == static_cast<unsigned char>(e); });
+    return CharNode([e](int x) { return x == e; });
   }
 
   TNode Set() {
@@ -144,17 +206,17 @@ class TParser {
     bool first = true;
     while (text_[pos_] != ']' || first) {
       first = false;
-      int low = static_cast<unsigned char>(text_[pos_++]);
+      int low = text_[pos_++];
       if (low == '\\') {
-        const char e = text_[pos_++];
+        const int e = text_[pos_++];
         if (e == 'd') { ranges.push_back({'0', '9'}); continue; }
         if (e == 'w') { classes.push_back([](int x) { return static_cast<int>(IsWord(x)); }); continue; }
         if (e == 's') { classes.push_back([](int x) { return static_cast<int>(IsSpace(x)); }); continue; }
-        low = static_cast<unsigned char>(e);
+        low = e;
       }
       int high = low;
       if (text_[pos_] == '-' && text_[pos_ + 1] != ']') {
-        high = static_cast<unsigned char>(text_[pos_ + 1]);
+        high = text_[pos_ + 1];
         pos_ += 2;
       }
       ranges.push_back({low, high});
@@ -167,21 +229,20 @@ class TParser {
       for (auto test : classes) in = in || test(x);
       return in;
     });
-    if (negate) {
-      for (auto& in : node.chars) in = !in;
-    }
+    if (negate) node.chars = [in = node.chars](int x) { return !in(x); };
     return node;
   }
 
-  std::string_view text_;
+  std::vector<int> text_;
   bool ignoreCase_;
+  bool utf8_;
   std::size_t pos_ = 0;
   int groups_ = 0;
 };
 
 class TMatcher {
  public:
-  TMatcher(std::string_view line, bool ignoreCase) : line_(line), ignoreCase_(ignoreCase) {}
+  TMatcher(const std::vector<int>& line, bool ignoreCase, bool utf8) : line_(line), ignoreCase_(ignoreCase), utf8_(utf8) {}
 
   using TNext = std::function<bool(int)>;
 
@@ -189,8 +250,7 @@ class TMatcher {
     const int size = static_cast<int>(line_.size());
     switch (node.kind) {
       case TNode::Chars:
-        return pos < size && node.chars[static_cast<unsigned char>(line_[static_cast<std::size_t>(pos)])] &&
-               next(pos + 1);
+        return pos < size && node.chars(line_[static_cast<std::size_t>(pos)]) && next(pos + 1);
       case TNode::Begin: return pos == 0 && next(pos);
       case TNode::End: return pos == size && next(pos);
       case TNode::Boundary: return WordAt(pos - 1) != WordAt(pos) && next(pos);
@@ -216,9 +276,9 @@ class TMatcher {
         const int length = to - from;
         if (pos + length > size) return false;
         for (int i = 0; i < length; ++i) {
-          int a = static_cast<unsigned char>(line_[static_cast<std::size_t>(from + i)]);
-          int b = static_cast<unsigned char>(line_[static_cast<std::size_t>(pos + i)]);
-          if (ignoreCase_) { a = Lower(a); b = Lower(b); }
+          int a = line_[static_cast<std::size_t>(from + i)];
+          int b = line_[static_cast<std::size_t>(pos + i)];
+          if (ignoreCase_) { a = CaseKey(a, utf8_); b = CaseKey(b, utf8_); }
           if (a != b) return false;
         }
         return next(pos + length);
@@ -229,8 +289,7 @@ class TMatcher {
 
  private:
   bool WordAt(int pos) const {
-    return pos >= 0 && pos < static_cast<int>(line_.size()) &&
-           IsWord(static_cast<unsigned char>(line_[static_cast<std::size_t>(pos)]));
+    return pos >= 0 && pos < static_cast<int>(line_.size()) && IsWord(line_[static_cast<std::size_t>(pos)]);
   }
 
   bool Sequence(const TNode& node, std::size_t index, int pos, const TNext& next) {
@@ -238,12 +297,13 @@ class TMatcher {
     return Match(node.kids[index], pos, [&, index](int end) { return Sequence(node, index + 1, end, next); });
   }
 
-  // Another turn of the loop is taken only when it consumes something, or is needed to reach
-  // the minimum.
+  // Another turn of an unbounded loop is taken only when it consumes something, or is needed
+  // to reach the minimum; a bounded one (?, {n,m}) may also take a turn that matches the empty
+  // text, which sets the groups inside it (so (a*)?\1b matches b).
   bool Repeat(const TNode& node, int count, int pos, const TNext& next) {
     if (node.max < 0 || count < node.max) {
       const bool more = Match(node.kids[0], pos, [&, count, pos](int end) {
-        if (end == pos && count >= node.min) return false;
+        if (end == pos && count >= node.min && node.max < 0) return false;
         return Repeat(node, count + 1, end, next);
       });
       if (more) return true;
@@ -251,8 +311,9 @@ class TMatcher {
     return count >= node.min && next(pos);
   }
 
-  std::string_view line_;
+  const std::vector<int>& line_;
   bool ignoreCase_;
+  bool utf8_;
   std::array<std::pair<int, int>, 16> captures_ = Unset();
 
   static std::array<std::pair<int, int>, 16> Unset() {
@@ -264,10 +325,11 @@ class TMatcher {
 
 }  // namespace
 
-bool ReferenceMatches(std::string_view expression, std::string_view line, bool ignoreCase) {
-  const TNode root = TParser(expression, ignoreCase).Alternation();
-  for (int start = 0; start <= static_cast<int>(line.size()); ++start) {
-    TMatcher matcher(line, ignoreCase);
+bool ReferenceMatches(std::string_view expression, std::string_view line, bool ignoreCase, bool utf8) {
+  const TNode root = TParser(expression, ignoreCase, utf8).Alternation();
+  const std::vector<int> characters = CharactersOf(line, utf8);
+  for (int start = 0; start <= static_cast<int>(characters.size()); ++start) {
+    TMatcher matcher(characters, ignoreCase, utf8);
     if (matcher.Match(root, start, [](int) { return true; })) return true;
   }
   return false;

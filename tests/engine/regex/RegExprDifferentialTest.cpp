@@ -3,6 +3,7 @@
 // the automaton on programs both can run.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <random>
 
 #include "ReferenceMatcher.h"
@@ -17,7 +18,9 @@ namespace {
 
 class TGenerator {
  public:
-  explicit TGenerator(unsigned seed) : random_(seed) {}
+  // With `utf8` the expressions and lines also hold letters beyond ASCII in both cases and
+  // bytes that are not UTF-8.
+  explicit TGenerator(unsigned seed, bool utf8 = false) : random_(seed), utf8_(utf8) {}
 
   std::string Expression() {
     groups_ = 0;
@@ -25,10 +28,13 @@ class TGenerator {
   }
 
   std::string Line() {
-    static const std::string alphabet = "aabbAB_ -1";
+    static const std::vector<std::string> ascii = {"a", "a", "b", "b", "A", "B", "_", " ", "-", "1"};
+    static const std::vector<std::string> utf8 = {"a", "b", "A", "_", " ", "1", "é", "É", "à",
+                                                  "ï", "σ", "ς", "Σ", "\xe9", "\xc3", "\xa9", "€"};
+    const auto& alphabet = utf8_ ? utf8 : ascii;
     std::string line;
     const int length = Pick(0, 10);
-    for (int i = 0; i < length; ++i) line += alphabet[static_cast<size_t>(Pick(0, 9))];
+    for (int i = 0; i < length; ++i) line += alphabet[static_cast<size_t>(Pick(0, static_cast<int>(alphabet.size()) - 1))];
     return line;
   }
 
@@ -66,6 +72,9 @@ class TGenerator {
     static const char* const simple[] = {"a", "b", "A", "_", " ", "-", ".", "\\d", "\\w", "\\s",
                                          "\\W", "\\D", "[ab]", "[^a]", "[a-b1]", "[\\w-]", "^",
                                          "$", "\\b", "\\B", "[A-a]", "1"};
+    static const char* const letters[] = {"é", "É", "à", "σ", "Σ", "[é]", "[^é]", "[à-ï]", "[^à-ï]",
+                                          "[éσa]", "\xe9", "€", "[^\\w€]"};
+    if (utf8_ && Chance(25)) return letters[Pick(0, 12)];
     const int choice = Pick(0, 27);
     if (choice < 22) return simple[choice];
     if (choice < 26 && depth > 0 && groups_ < 9) {
@@ -77,6 +86,7 @@ class TGenerator {
   }
 
   std::mt19937 random_;
+  bool utf8_;
   int groups_ = 0;
 };
 
@@ -110,6 +120,42 @@ TEST(RegExprDifferential, EngineAgreesWithTheReferenceMatcher) {
     }
   }
   EXPECT_GT(compiled, 1000);
+}
+
+// Switches to the UTF-8 locale for one scope.
+struct TUtf8Locale {
+  TUtf8Locale() { std::setlocale(LC_ALL, "C.UTF-8"); }
+  ~TUtf8Locale() { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST(RegExprDifferential, EngineAgreesWithTheReferenceMatcherOnCharacters) {
+  const TUtf8Locale locale;
+  TGenerator generator(20261210, true);
+  int compiled = 0;
+  for (int round = 0; round < 2000; ++round) {
+    const std::string expression = generator.Expression();
+    const bool ignoreCase = generator.Chance(40);
+    TRegExpr regex;
+    regex.ModifierI = ignoreCase;
+    regex.SetExpression(expression);
+    if (!regex.Compile()) {
+      EXPECT_EQ(regex.LastErrorCode(), rePlusStarOperandCouldBeEmpty) << expression;
+      continue;
+    }
+    ++compiled;
+    for (int i = 0; i < 12; ++i) {
+      const std::string line = generator.Line();
+      bool actual = false;
+      try {
+        actual = regex.Exec(line);
+      } catch (const TRegExprError&) {
+        continue;
+      }
+      ASSERT_EQ(actual, regextest::ReferenceMatches(expression, line, ignoreCase, true))
+          << "expression [" << expression << "] line [" << line << "] i=" << ignoreCase;
+    }
+  }
+  EXPECT_GT(compiled, 700);
 }
 
 TEST(RegExprDifferential, BacktrackerAgreesWithTheAutomaton) {

@@ -78,6 +78,13 @@ TEST(RegExprExec, RunawayBackreferenceFailsWithAClearError) {
   EXPECT_FALSE(regex.Exec("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"));  // no b: ruled out early
 }
 
+TEST(RegExprExec, BytesComparedByBackreferencesCountTowardsTheBound) {
+  // Few steps, but each compares a long group: some 50 million bytes in all.
+  const TRegExpr regex = Compiled("^(a+)\\1x");
+  EXPECT_THROW(regex.Exec(std::string(20000, 'a') + "bx"), TRegExprError);
+  EXPECT_TRUE(regex.Exec("aaaax"));
+}
+
 TEST(RegExprExec, BackreferencesOnLongLinesDoNotHitTheBound) {
   std::string line;
   for (int i = 0; i < 20000; ++i) line += "word" + std::to_string(i % 97) + " ";

@@ -10,8 +10,7 @@
 #include "fuzz/RegExprFuzzCheck.h"
 
 TEST(RegExprFuzzCorpus, KeptInputsPassTheFuzzerChecks) {
-  const auto folder =
-      std::filesystem::path(__FILE__).parent_path() / "../../../fuzz/corpus/regexpr";
+  const auto folder = std::filesystem::path(SEARCH_SOURCE_DIR) / "fuzz/corpus/regexpr";
   ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
   int replayed = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {

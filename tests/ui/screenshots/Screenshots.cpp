@@ -1,19 +1,31 @@
 // Renders the windows offscreen into PNG files: the main window empty and after a search, the
-// busy dialog over a running search, and a message dialog. Usage: ui-screenshots FOLDER
+// busy dialog over a running search, the filter dialog, and a message dialog. Usage: ui-screenshots FOLDER
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
+#include "search/settings/ShellIntegration.h"
+#include "search/settings/forms/ConfigurationForm.h"
+#include "search/editor/EditControl.h"
+#include "search/editor/EditorForm.h"
+#include "search/editor/FindReplaceDialog.h"
+#include "search/editor/GoToLineForm.h"
 #include "search/ui/BusyForm.h"
+#include "search/ui/FilterForm.h"
 #include "search/ui/MainForm.h"
 #include "search/ui/MessageForm.h"
+#include "search/ui/UpdateAvailable.h"
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 #include "search/ui/StatusPanels.h"
@@ -71,7 +83,69 @@ void SetCriteria(TMainForm& form, const QString& path, const QString& files, con
   form.findChild<QComboBox*>("cbStringA")->setEditText(string);
 }
 
+// The internal editor with two files from the search, the first at its matched line.
+void SaveEditor(TDataMod& settings, TempTree& tree) {
+  std::string source;
+  for (int i = 1; i <= 60; ++i) {
+    source += i % 12 == 5 ? "  // the scanner reads line " + std::to_string(i) + "\n"
+                          : "  int value" + std::to_string(i) + " = Compute(" + std::to_string(i) + ");\n";
+  }
+  const std::string path = tree.Write("src/engine/long.cpp", "void Scanner::Long() {\n" + source + "}\n").string();
+  TEditorForm editor(settings);
+  editor.resize(760, 520);
+  editor.move(200, 200);
+  editor.OpenMatchedFile(QString::fromStdString(path), 30, "scanner", "", 0, 0, {6, 18, 30, 42, 54}, false, false);
+  editor.OpenMatchedFile(QString::fromStdString(tree.RootText() + "src/engine/scanner.cpp"), 6, "scanner", "", 0, 0,
+                         {1, 6}, false, false);
+  editor.SetCurrentFile(editor.Files().front().get());
+  editor.show();
+  editor.CurrentEditor()->SetBookmark(1, TBookmark{0, 25, true});
+  editor.IdleUpdate();
+  QCoreApplication::processEvents();
+  Save(GrabCalm(editor), "editor-two-files.png");
+
+  editor.FindClick();
+  editor.FindDialog()->move(editor.geometry().topLeft() + QPoint(300, 120));
+  QCoreApplication::processEvents();
+  Save(Composite(editor, *editor.FindDialog()), "editor-find.png");
+  editor.ReplaceClick();
+  editor.ReplaceDialog()->move(editor.geometry().topLeft() + QPoint(300, 120));
+  QCoreApplication::processEvents();
+  Save(Composite(editor, *editor.ReplaceDialog()), "editor-replace.png");
+  editor.ReplaceDialog()->hide();
+  TGoToLineForm goToLine(&editor);
+  goToLine.SetLineNumber(30);
+  goToLine.SetNumberOfLines(editor.CurrentEditor()->LineCount());
+  goToLine.show();
+  QCoreApplication::processEvents();
+  Save(goToLine.grab(), "editor-go-to-line.png");
+}
+
 }  // namespace
+
+// A registration with the extension file present and not registered.
+class TShownShellIntegration final : public TShellIntegration {
+ public:
+  std::string ExtensionFilePath() const override { return QCoreApplication::applicationFilePath().toStdString(); }
+  bool IsExtensionRegistered() override { return false; }
+  void RegisterExtension() override {}
+  void UnregisterExtension() override {}
+};
+
+// Every page of the preferences dialog.
+void SavePreferencePages(TDataMod& dataMod, QWidget& owner) {
+  TShownShellIntegration shell;
+  TConfigurationForm form(dataMod, shell, &owner);
+  form.show();
+  auto* pages = form.findChild<QTabWidget*>("pcPages");
+  const char* names[] = {"preferences-options.png", "preferences-colours.png", "preferences-editor.png",
+                         "preferences-file-info.png", "preferences-update.png"};
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    Save(form.grab(), names[i]);
+  }
+}
 
 int main(int argc, char** argv) {
   PrepareHeadless();
@@ -160,5 +234,55 @@ int main(int argc, char** argv) {
   error.show();
   QCoreApplication::processEvents();
   Save(error.grab(), "message-error.png");
+  error.hide();
+
+  // The filter dialog with a size range, a relative and an absolute date range and two
+  // attribute tests; the main window shows its description.
+  TDataMod& data = settings.DataMod();
+  data.FilterUseSize.Set(true);
+  data.FilterMinSize.Set(1024);
+  data.FilterMaxSize.Set(50 << 20);
+  data.FilterUseModifiedDT.Set(true);
+  data.FilterModifiedDTRelativeAmount.Set(2);
+  data.FilterModifiedDTRelativeUnits.Set("weeks");
+  data.FilterUseCreatedDT.Set(true);
+  data.FilterCreatedDTRelative.Set(false);
+  data.FilterMinCreatedDT.Set(45292.0);  // 1 January 2024
+  data.FilterMaxCreatedDT.Set(45657.0 + 86399.0 / 86400);
+  data.FilterUseAttribute.Set(true);
+  data.FilterAttributeHidden.Set(2);
+  data.FilterAttributeReadOnly.Set(1);
+  form.resize(1000, 640);
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TFilterForm*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    QCoreApplication::processEvents();
+    Save(dialog->grab(), "filter-dialog.png");
+    Save(Composite(form, *dialog), "filter-over-main.png");
+    // A reversed size range: OK is refused and the reason shows beside it.
+    auto* to = dialog->findChild<QLineEdit*>("edToSize");
+    const QString kept = to->text();
+    to->setText("0");
+    QCoreApplication::processEvents();
+    Save(dialog->grab(), "filter-dialog-refused.png");
+    to->setText(kept);
+    dialog->btOkClick();
+  });
+  form.findChild<QToolButton*>("btFilter")->click();
+  Save(GrabCalm(form), "main-filter.png");
+
+  SavePreferencePages(settings.DataMod(), form);
+
+  // A newer version announced by the last check: the extra menu entry, opened.
+  settings.DataMod().AvailableVersion.Set("7.1.0.3");
+  settings.DataMod().AvailableDownload.Set("https://www.vantrel-software.example/search/download/");
+  form.UpdateAvailable().UpdateAvailableMenu();
+  QCoreApplication::processEvents();
+  QMenu* update = form.UpdateAvailable().UpdateMenu();
+  update->popup(form.mapToGlobal(form.menuBar()->actionGeometry(update->menuAction()).bottomLeft()));
+  QCoreApplication::processEvents();
+  Save(Composite(form, *update), "main-update-available.png");
+  update->hide();
+  SaveEditor(settings.DataMod(), tree);
   return caught ? 0 : 1;
 }

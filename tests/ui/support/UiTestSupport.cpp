@@ -22,11 +22,15 @@ void PrepareHeadless() {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
   static const TRuntimeFolder runtime;
   if (runtime.made) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path));
+  // Should a check ever start, it goes to a closed local port, never to the network.
+  qputenv("VANTREL_UPDATE_URL", "http://127.0.0.1:9/version.txt");
 }
 
 TSettingsSandbox::TSettingsSandbox() {
   qputenv("VANTREL_REGISTRY_DIR", folder_.path().toLocal8Bit());
   dataMod_ = std::make_unique<TDataMod>();
+  // Windows under test never check for updates.
+  dataMod_->UpdateCheckFrequency.Set(0);
 }
 
 std::unique_ptr<TDataMod> TSettingsSandbox::Reload() const {

@@ -14,7 +14,7 @@
 // platform is named), a private runtime folder, the icon theme.
 void PrepareHeadless();
 
-// A settings folder of its own, with the data module loaded from it.
+// A settings folder of its own, with the data module loaded from it; the update check is off.
 class TSettingsSandbox {
  public:
   TSettingsSandbox();

@@ -1,0 +1,38 @@
+#pragma once
+// A regular file opened for reading only, others allowed to read and write it meanwhile.
+// Anything else (a device, a pipe, a socket) is refused before it is opened, since opening
+// one can block, release a waiting writer or have effects of its own.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform::fs {
+
+class ReadOnlyFile {
+ public:
+  ReadOnlyFile() = default;
+  ~ReadOnlyFile();
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  // Opens the file (links followed): 0, the system error code, or kNotRegularFile.
+  int Open(const std::string& path);
+  static constexpr int kNotRegularFile = -1;
+
+  // The size when opened: a hint only, as some files say 0 and have content.
+  int64_t SizeHint() const { return size_; }
+
+  // Reads up to `size` bytes: the count, 0 at the end of the file, -1 on an error (the code
+  // in `error`).
+  int64_t Read(char* into, size_t size, int& error);
+
+  // Tells the system the file will be read from start to end, so it reads ahead.
+  void WillReadSequentially();
+
+ private:
+  int descriptor_ = -1;
+  int64_t size_ = -1;
+};
+
+}  // namespace platform::fs
