@@ -65,6 +65,13 @@ struct TWindow : TMainFormWindow {
 
 QString Text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
+// The two rows of a test that runs with a flag on and off.
+void FlagRows(const char* column, const char* whenOn, const char* whenOff) {
+  QTest::addColumn<bool>(column);
+  QTest::newRow(whenOn) << true;
+  QTest::newRow(whenOff) << false;
+}
+
 // Counts the paints of a widget, each made slow.
 class TSlowPaints : public QObject {
  public:
@@ -181,31 +188,6 @@ class MainFormTest : public QObject {
     QVERIFY(FocusIsIn(window.form.get(), pressed));
   }
 
-  void focusAfterAClickOnSearchAndAfterABadExpression() {
-    TempTree tree;
-    tree.Write("a.txt", "hello\n");
-    TSettingsSandbox settings;
-    settings.DataMod().ShowRegularExpressions.Set(true);
-    TMainForm form(settings.DataMod());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto* path = Named<QComboBox>(&form, "cbPath");
-    QVERIFY(FocusIsIn(&form, path));
-    path->setEditText(Text(tree.Root()));
-    auto* stringA = Named<QComboBox>(&form, "cbStringA");
-    stringA->setEditText("hello");
-    stringA->setFocus();
-    Named<QToolButton>(&form, "btSearch")->click();
-    QVERIFY(FocusIsIn(&form, path));
-
-    Named<QCheckBox>(&form, "ckRegularExpressions")->setChecked(true);
-    stringA->setEditText("hel(lo");
-    stringA->setFocus();
-    QTest::keyClick(stringA->lineEdit(), Qt::Key_Return);
-    QCOMPARE(form.ResultsModel().rowCount(), 1);
-    QVERIFY(FocusIsIn(&form, stringA));
-  }
-
   void theWindowOpensWithThePathSelected() {
     TSettingsSandbox settings;
     settings.DataMod().Path.Assign({"/srv/corpus/"});
@@ -236,11 +218,7 @@ class MainFormTest : public QObject {
     QCOMPARE(view.horizontalScrollBar()->value(), view.horizontalScrollBar()->maximum());
   }
 
-  void statusTextsFitAtTheSmallestAndAMiddleWidth_data() {
-    QTest::addColumn<bool>("smallest");
-    QTest::newRow("smallest") << true;
-    QTest::newRow("middle") << false;
-  }
+  void statusTextsFitAtTheSmallestAndAMiddleWidth_data() { FlagRows("smallest", "smallest", "middle"); }
 
   void statusTextsFitAtTheSmallestAndAMiddleWidth() {
     QFETCH(bool, smallest);
@@ -259,11 +237,7 @@ class MainFormTest : public QObject {
     }
   }
 
-  void stringBoxesStartOnThePathBoxColumn_data() {
-    QTest::addColumn<bool>("regex");
-    QTest::newRow("RegEx shown") << true;
-    QTest::newRow("RegEx hidden") << false;
-  }
+  void stringBoxesStartOnThePathBoxColumn_data() { FlagRows("regex", "RegEx shown", "RegEx hidden"); }
 
   void stringBoxesStartOnThePathBoxColumn() {
     QFETCH(bool, regex);
@@ -299,22 +273,28 @@ class MainFormTest : public QObject {
     settings.DataMod().ShowRegularExpressions.Set(true);
     TMainForm form(settings.DataMod());
     form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
     QCheckBox* regex = Named<QCheckBox>(&form, "ckRegularExpressions");
     QVERIFY(regex->isVisible());
     regex->setChecked(true);
-    Named<QComboBox>(&form, "cbPath")->setEditText(Text(tree.Root()));
-    Named<QComboBox>(&form, "cbStringA")->setEditText("hel(lo");
-    form.SearchClick();
+    auto* path = Named<QComboBox>(&form, "cbPath");
+    auto* stringA = Named<QComboBox>(&form, "cbStringA");
+    path->setEditText(Text(tree.Root()));
+    stringA->setEditText("hel(lo");
+    stringA->setFocus();
+    QTest::keyClick(stringA->lineEdit(), Qt::Key_Return);
     QCOMPARE(form.ResultsModel().rowCount(), 1);
+    QVERIFY(FocusIsIn(&form, stringA));  // back where Enter was pressed
     QCOMPARE(form.ResultsModel().index(0, 0).data(TResultsModel::NodeKindRole).toInt(),
              int(search::TNodeKind::Error));
     QCOMPARE(Named<TStatusPanels>(&form, "StatusBar")->PanelText(0), QString());
     QVERIFY(form.centralWidget()->isEnabled());
 
-    Named<QComboBox>(&form, "cbStringA")->setEditText("hel+o");
-    form.SearchClick();
+    stringA->setEditText("hel+o");
+    Named<QToolButton>(&form, "btSearch")->click();
     QCOMPARE(form.ResultsModel().index(0, 0).data(TResultsModel::NodeKindRole).toInt(),
              int(search::TNodeKind::File));
+    QVERIFY(FocusIsIn(&form, path));  // after a click on Search, the first criteria box
   }
 
   void enterInACriteriaBoxSearches() {
@@ -365,11 +345,7 @@ class MainFormTest : public QObject {
     QVERIFY2(paints < kFiles / 4, qPrintable(QString("%1 paints").arg(paints)));
   }
 
-  void resultsShowWhileTheSearchRunsOnlyWhenAskedTo_data() {
-    QTest::addColumn<bool>("asFound");
-    QTest::newRow("as found") << true;
-    QTest::newRow("at the end") << false;
-  }
+  void resultsShowWhileTheSearchRunsOnlyWhenAskedTo_data() { FlagRows("asFound", "as found", "at the end"); }
 
   void resultsShowWhileTheSearchRunsOnlyWhenAskedTo() {
     QFETCH(bool, asFound);
