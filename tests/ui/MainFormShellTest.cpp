@@ -130,36 +130,36 @@ class MainFormShellTest : public QObject {
       form.show();
       QVERIFY(QTest::qWaitForWindowExposed(&form));
       form.move(40, 30);
-      form.resize(640, 560);
+      form.resize(760, 560);
       QCoreApplication::processEvents();
     }
     const TRect stored = settings.DataMod().RegistryManager.LoadRect("MainFormWindowRect", {});
-    QCOMPARE(stored, (TRect{40, 30, 680, 590}));
+    QCOMPARE(stored, (TRect{40, 30, 800, 590}));
     QCOMPARE(settings.DataMod().RegistryManager.LoadInteger("MainFormWindowState", -1), 0);
 
     TMainForm again(settings.DataMod());
     QCOMPARE(again.pos(), QPoint(40, 30));
-    QCOMPARE(again.size(), QSize(640, 560));
+    QCOMPARE(again.size(), QSize(760, 560));
 
     // A position on a screen no longer connected comes back onto the nearest one.
-    settings.DataMod().RegistryManager.SaveRect("MainFormWindowRect", {5000, 100, 5640, 660});
+    settings.DataMod().RegistryManager.SaveRect("MainFormWindowRect", {5000, 100, 5760, 660});
     settings.DataMod().RegistryManager.SaveInteger("MainFormWindowState", 2);
     TMainForm moved(settings.DataMod());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(moved.pos(), QPoint(screen.right() + 1 - 640, 100));
+    QCOMPARE(moved.pos(), QPoint(screen.right() + 1 - 760, 100));
     QVERIFY(moved.windowState() & Qt::WindowMaximized);
   }
 
   void aMaximisedWindowKeepsItsNormalRectangle() {
     TSettingsSandbox settings;
-    settings.DataMod().RegistryManager.SaveRect("MainFormWindowRect", {10, 20, 650, 580});
+    settings.DataMod().RegistryManager.SaveRect("MainFormWindowRect", {10, 20, 770, 580});
     TMainForm form(settings.DataMod());
     form.show();
     form.showMaximized();
     QCoreApplication::processEvents();
     form.close();
     QCOMPARE(settings.DataMod().RegistryManager.LoadInteger("MainFormWindowState", -1), 2);
-    QCOMPARE(settings.DataMod().RegistryManager.LoadRect("MainFormWindowRect", {}), (TRect{10, 20, 650, 580}));
+    QCOMPARE(settings.DataMod().RegistryManager.LoadRect("MainFormWindowRect", {}), (TRect{10, 20, 770, 580}));
   }
 
   void hidingToTheTrayAndBack() {

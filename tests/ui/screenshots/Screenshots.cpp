@@ -281,10 +281,10 @@ int main(int argc, char** argv) {
   view.selectionModel()->clearSelection();
   const int notice = model.rowCount() - 1;
   view.selectionModel()->select(model.index(notice, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  auto* bar = form.findChild<TStatusPanels*>("StatusBar");
-  bar->SetPanelText(1, " 5136000 Files Found");
-  bar->SetPanelText(2, " 5136000 Files Matched");
-  bar->SetPanelText(3, " 1111690 Matches in Total");
+  auto* panels = form.findChild<TStatusPanels*>("StatusBar");
+  panels->SetPanelText(1, " 5136000 Files Found");
+  panels->SetPanelText(2, " 5136000 Files Matched");
+  panels->SetPanelText(3, " 1111690 Matches in Total");
   form.resize(1, 1);
   QCoreApplication::processEvents();
   Save(GrabCalm(form), "main-smallest.png");
