@@ -18,18 +18,9 @@
 #include "search/editor/FindReplaceDialog.h"
 #include "search/settings/DataModule.h"
 
-namespace {
+#include "bench/ui/StepTiming.h"
 
-double Time(const char* step, const std::function<void()>& work) {
-  QElapsedTimer clock;
-  clock.start();
-  work();
-  QCoreApplication::processEvents();
-  const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-  std::printf("  %-44s %9.1f ms\n", step, ms);
-  std::fflush(stdout);
-  return ms;
-}
+namespace {
 
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QKeyEvent press(QEvent::KeyPress, key, modifiers);

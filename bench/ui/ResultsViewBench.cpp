@@ -19,17 +19,9 @@
 #include "search/ui/ResultsModel.h"
 #include "search/ui/ResultsView.h"
 
-namespace {
+#include "bench/ui/StepTiming.h"
 
-double Time(const char* step, const std::function<void()>& work) {
-  QElapsedTimer clock;
-  clock.start();
-  work();
-  QCoreApplication::processEvents();
-  const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-  std::printf("  %-44s %9.1f ms\n", step, ms);
-  return ms;
-}
+namespace {
 
 search::TResultNode& AddFile(search::TResultTree& tree, int f, int linesPerFile) {
   auto& node = tree.AddFileNode(std::make_unique<search::TTreeViewFile>(
