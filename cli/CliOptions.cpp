@@ -29,7 +29,7 @@ const std::map<std::string, int> kSortFields = {
     {"path", search::kSortPath},         {"name", search::kSortName},
     {"matches", search::kSortMatches},   {"created", search::kSortCreated},
     {"modified", search::kSortModified}, {"accessed", search::kSortAccessed},
-    {"size", search::kSortSize},
+    {"size", search::kSortSize},         {"none", search::kSortNone},
 };
 
 const std::map<std::string, search::TMatchButton> kMatchButtons = {
@@ -194,7 +194,9 @@ const char* const kCliHelp =
     "  -B, --before N             context lines before a match (default 2, at most 10000)\n"
     "  -A, --after N              context lines after a match (default 2, at most 10000)\n"
     "      --blank-lines          let blank lines count as context\n"
-    "      --sort path|name|matches|created|modified|accessed|size   (default path)\n"
+    "      --sort path|name|matches|created|modified|accessed|size|none   (default path;\n"
+    "                             none keeps the order the files were found in and writes\n"
+    "                             each file's rows as soon as they are complete)\n"
     "      --descending           sort in descending order\n"
     "      --show-size, --show-created, --show-modified, --show-accessed\n"
     "      --names                print only the files' names, sorted, each once\n"

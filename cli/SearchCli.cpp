@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
-#include "cli/RowText.h"
+#include "cli/RowWriter.h"
 #include "search/engine/filter/FilterDescription.h"
 #include "search/engine/results/ResultTexts.h"
 #include "search/engine/run/SearchHost.h"
@@ -30,40 +30,49 @@ void OnInterrupt(int) {
   if (interrupted.exchange(true)) _exit(130);
 }
 
-// Cancel comes from Ctrl+C; the last status texts are kept for --status.
+// Cancel comes from Ctrl+C; the last status texts are kept for --status. Without sorting the
+// rows are written as each file's results are complete and the tree keeps none of them, so
+// memory does not grow with the number of results.
 class TCliHost final : public search::TSearchHost {
  public:
-  bool CancelRequested() override { return interrupted.load(std::memory_order_relaxed); }
+  explicit TCliHost(cli::TRowWriter* streamTo) : stream_(streamTo) {}
+
+  // A failed write ends the search too: its results could not be seen.
+  bool CancelRequested() override {
+    return interrupted.load(std::memory_order_relaxed) || (stream_ != nullptr && stream_->Failed());
+  }
   void ShowStatus(const search::TStatusTexts& texts) override { status_ = texts; }
   const search::TStatusTexts& Status() const { return status_; }
 
- private:
-  search::TStatusTexts status_;
-};
-
-// Prints one row a line; rows for a pipe or a file are escaped so that each stays one line.
-// False when writing failed (errno tells why).
-bool PrintTree(const search::TResultTree& tree, const search::TDisplayOptions& display) {
-  const bool escape = isatty(STDOUT_FILENO) == 0;
-  std::string out;
-  out.reserve(1 << 16);
-  bool written = true;
-  auto flush = [&] {
-    if (written && !out.empty() && fwrite(out.data(), 1, out.size(), stdout) != out.size()) written = false;
-    out.clear();
-  };
-  auto emit = [&](const std::string& text) {
-    out += escape ? cli::EscapedRow(text) : text;
-    out += '\n';
-    if (out.size() >= (1 << 16)) flush();
-  };
-  for (const auto& node : tree.TopLevel()) {
-    emit(node->Payload->GetDisplayText(display));
-    for (const auto& line : node->Lines) emit(line->GetDisplayText(display));
+  void ResultsAdded(search::TResultTree& results) override {
+    if (stream_ == nullptr) return;
+    for (const auto& node : results.TakeNodes()) Write(*node, *stream_);
   }
-  flush();
-  return written && fflush(stdout) == 0 && ferror(stdout) == 0;
-}
+
+  // Writes the rows the tree still holds (all of them when nothing was streamed).
+  void WriteRemaining(const search::TResultTree& results, cli::TRowWriter& writer) {
+    for (const auto& node : results.TopLevel()) Write(*node, writer);
+  }
+
+  size_t FilesWritten() const { return filesWritten_; }
+  // The first row written, or else the first row the tree holds.
+  std::string FirstRow(const search::TResultTree& results) const {
+    if (!firstRow_.empty() || results.Empty()) return firstRow_;
+    return results.TopLevel().front()->Payload->GetDisplayText({});
+  }
+
+ private:
+  void Write(const search::TResultNode& node, cli::TRowWriter& writer) {
+    if (firstRow_.empty() && node.Payload) firstRow_ = node.Payload->GetDisplayText({});
+    filesWritten_ += node.File() != nullptr;
+    writer.WriteNode(node);
+  }
+
+  cli::TRowWriter* stream_;
+  search::TStatusTexts status_;
+  size_t filesWritten_ = 0;
+  std::string firstRow_;
+};
 
 // The label text on the first line, then each clause of the hint on a line of its own.
 void PrintFilterDescription(const search::TFileFilter& filter) {
@@ -102,15 +111,19 @@ int main(int argc, char** argv) {
   // The state lives until the process ends; freeing a large tree would only cost time.
   static search::TSearchState& state = *std::make_unique<search::TSearchState>().release();
   search::TSearchCriteria criteria = options->Criteria;
-  TCliHost host;
+  cli::TRowWriter writer(STDOUT_FILENO, isatty(STDOUT_FILENO) == 0, options->Display);
+  const bool streamed = criteria.Sort.SortField == search::kSortNone && !options->NamesOnly;
+  TCliHost host(streamed ? &writer : nullptr);
   const search::TSearchOutcome outcome = search::RunSearch(state, criteria, host);
+  bool written;
   if (options->NamesOnly) {
     const std::string names = search::JoinLines(search::GetAllFileNames(state.Results));
-    if (fwrite(names.data(), 1, names.size(), stdout) != names.size() || fflush(stdout) != 0) {
-      fprintf(stderr, "search-cli: the results could not be written: %s\n", std::strerror(errno));
-      return 2;
-    }
-  } else if (!PrintTree(state.Results, options->Display)) {
+    written = fwrite(names.data(), 1, names.size(), stdout) == names.size() && fflush(stdout) == 0;
+  } else {
+    host.WriteRemaining(state.Results, writer);
+    written = writer.Flush();
+  }
+  if (!written) {
     fprintf(stderr, "search-cli: the results could not be written: %s\n", std::strerror(errno));
     return 2;
   }
@@ -121,10 +134,10 @@ int main(int argc, char** argv) {
     }
   }
   if (outcome == search::TSearchOutcome::NotRun) {
-    const auto& nodes = state.Results.TopLevel();
-    fprintf(stderr, "search-cli: %s\n",
-            nodes.empty() ? "the search could not run" : nodes.front()->Payload->GetDisplayText({}).c_str());
+    const std::string notice = host.FirstRow(state.Results);
+    fprintf(stderr, "search-cli: %s\n", notice.empty() ? "the search could not run" : notice.c_str());
     return 2;
   }
-  return state.Results.FileNodeCount() > 0 ? 0 : 1;
+  const size_t files = options->NamesOnly ? state.Results.FileNodeCount() : host.FilesWritten();
+  return files > 0 ? 0 : 1;
 }

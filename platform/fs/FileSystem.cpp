@@ -64,10 +64,14 @@ int32_t AttributesOf(const struct statx& info, std::string_view name) {
 
 FileFacts FactsAt(int folder, const char* path, std::string_view name) {
   struct statx info {};
+  if (statx(folder, path, AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) return {};
+  return FactsOf(info, name);
+}
+
+}  // namespace
+
+FileFacts FactsOf(const struct statx& info, std::string_view name) {
   FileFacts facts;
-  if (statx(folder, path, AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
-    return facts;
-  }
   facts.size = static_cast<int64_t>(info.stx_size);
   facts.created = DayNumber(info, STATX_BTIME, info.stx_btime);
   facts.modified = DayNumber(info, STATX_MTIME, info.stx_mtime);
@@ -75,8 +79,6 @@ FileFacts FactsAt(int folder, const char* path, std::string_view name) {
   facts.attributes = AttributesOf(info, name);
   return facts;
 }
-
-}  // namespace
 
 double LocalDayNumber(int64_t seconds, int64_t nanoseconds) {
   const int64_t local = seconds + UtcOffsetSeconds(seconds);
@@ -146,8 +148,9 @@ bool FolderListing::Next(FolderEntry& entry) {
     const int descriptor = folder_->Descriptor();
     struct stat info {};
     if (type == DT_UNKNOWN && fstatat(descriptor, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
-      type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : DT_REG;
+      type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
     }
+    entry.isRegular = type == DT_REG;
     entry.isDirectory = type == DT_DIR;
     entry.isFolderLink = type == DT_LNK && fstatat(descriptor, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
     return true;

@@ -10,6 +10,8 @@
 
 #include "platform/fs/FolderHandle.h"
 
+struct statx;
+
 namespace platform::fs {
 
 inline constexpr char kSeparator = '/';
@@ -36,12 +38,17 @@ struct FileFacts {
 // Reads the facts of the file at the path (links followed). Never throws.
 FileFacts QueryFile(const std::string& path);
 
+// The facts of a file already examined with statx (basic facts and birth time); the name
+// tells whether it is hidden.
+FileFacts FactsOf(const struct statx& info, std::string_view name);
+
 // Attributes alone; -1 when they cannot be read.
 int32_t QueryAttributes(const std::string& path);
 
 // One entry of a folder listing.
 struct FolderEntry {
   std::string name;            // without folder
+  bool isRegular = false;      // a regular file (not a link, a device or a pipe)
   bool isDirectory = false;    // a real folder
   bool isFolderLink = false;   // a link to a folder: neither a file nor entered, so no loops
 };

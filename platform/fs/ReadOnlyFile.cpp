@@ -21,20 +21,21 @@ ReadOnlyFile::~ReadOnlyFile() {
   if (descriptor_ >= 0) close(descriptor_);
 }
 
-int ReadOnlyFile::Open(const std::string& path) {
+int ReadOnlyFile::Open(const std::string& path, bool listedAsRegular) {
   const PathAt at(AT_FDCWD, path);
   if (at.Error() != 0) return at.Error();
-  struct statx before {};
-  if (statx(at.Folder(), at.Name(), AT_STATX_SYNC_AS_STAT, STATX_TYPE, &before) != 0) return errno;
-  if (const int error = TypeError(before.stx_mode); error != 0) return error;
+  if (!listedAsRegular) {
+    struct statx before {};
+    if (statx(at.Folder(), at.Name(), AT_STATX_SYNC_AS_STAT, STATX_TYPE, &before) != 0) return errno;
+    if (const int error = TypeError(before.stx_mode); error != 0) return error;
+  }
   // O_NONBLOCK: should the file be swapped for a pipe after the check, opening it cannot block.
   descriptor_ = openat(at.Folder(), at.Name(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (descriptor_ < 0) return errno;
-  struct stat info {};
-  if (fstat(descriptor_, &info) != 0) return errno;
-  if (const int error = TypeError(info.st_mode); error != 0) return error;
-  size_ = info.st_size;
-  return 0;
+  if (statx(descriptor_, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &info_) != 0) {
+    return errno;
+  }
+  return TypeError(info_.stx_mode);
 }
 
 int64_t ReadOnlyFile::Read(char* into, size_t size, int& error) {

@@ -6,6 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include <sys/stat.h>
+
+#include "platform/fs/FileSystem.h"
 
 namespace platform::fs {
 
@@ -16,12 +21,16 @@ class ReadOnlyFile {
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-  // Opens the file (links followed): 0, the system error code, or kNotRegularFile.
-  int Open(const std::string& path);
+  // Opens the file (links followed): 0, the system error code, or kNotRegularFile. A file its
+  // folder listed as a regular file is opened without asking its type first; the type is
+  // checked again on the open file either way, for a file swapped meanwhile.
+  int Open(const std::string& path, bool listedAsRegular = false);
   static constexpr int kNotRegularFile = -1;
 
   // The size when opened: a hint only, as some files say 0 and have content.
-  int64_t SizeHint() const { return size_; }
+  int64_t SizeHint() const { return static_cast<int64_t>(info_.stx_size); }
+  // Size, times and attributes as found when the file was opened.
+  FileFacts Facts(std::string_view name) const { return FactsOf(info_, name); }
 
   // Reads up to `size` bytes: the count, 0 at the end of the file, -1 on an error (the code
   // in `error`).
@@ -32,7 +41,7 @@ class ReadOnlyFile {
 
  private:
   int descriptor_ = -1;
-  int64_t size_ = -1;
+  struct statx info_ {};
 };
 
 }  // namespace platform::fs

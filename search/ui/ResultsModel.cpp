@@ -104,7 +104,7 @@ const TTreeViewObject* TResultsModel::Payload(const QModelIndex& index) const {
   if (node == nullptr) return nullptr;
   if (!IsLineRow(index)) return node->Payload.get();
   const auto line = static_cast<size_t>(index.row());
-  return line < node->Lines.size() ? node->Lines[line].get() : nullptr;
+  return line < node->Lines.size() ? &node->Lines[line] : nullptr;
 }
 
 QVariant TResultsModel::data(const QModelIndex& index, int role) const {

@@ -39,7 +39,7 @@ struct ReadFixture : ::testing::Test {
   TFileScanResult Scan(const std::string& path, const std::string& text, TScanControl& control) {
     matcher = std::make_unique<TLineMatcher>(MakePlainStringTest(text, criteria), nullptr, kMatchOr, false);
     settings.Matcher = matcher.get();
-    return ScanFile(path, settings, buffers, control);
+    return ScanFile(path, false, settings, buffers, control);
   }
   TFileScanResult Scan(const std::string& path, const std::string& text) {
     TCountingControl control;
@@ -164,7 +164,7 @@ TEST(LineNumbers, CountAndShowBeyondThirtyTwoBits) {
   EXPECT_EQ(line.GetDisplayText({}), "*6442450944 text");
   TResultTree tree;
   tree.LoadResultNodes({"|TTreeViewFile|/a.txt|1", line.GetSaveText()}, false);
-  EXPECT_EQ(tree.At(0).Lines.at(0)->LineNumber, number);
+  EXPECT_EQ(tree.At(0).Lines.at(0).LineNumber, number);
 }
 
 // Makes a chain of folders deeper than the path-length limit, with a file at the bottom, and

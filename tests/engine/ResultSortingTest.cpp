@@ -88,8 +88,8 @@ TEST(ResultSorting, NoticesFollowFilesAscendingAndPrecedeThemDescending) {
 TEST(ResultSorting, LinesUnderAFileAreNeverReordered) {
   TResultTree tree = MakeTree({{"/b"}, {"/a"}});
   SortResults(tree, {kSortPath, true});
-  EXPECT_EQ(tree.At(0).Lines[0]->Text, "second");
-  EXPECT_EQ(tree.At(0).Lines[1]->Text, "first");
+  EXPECT_EQ(tree.At(0).Lines[0].Text, "second");
+  EXPECT_EQ(tree.At(0).Lines[1].Text, "first");
 }
 
 TEST(ResultSorting, UnknownFieldKeepsTheOrder) {

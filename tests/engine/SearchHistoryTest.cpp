@@ -139,5 +139,5 @@ TEST_F(HistoryFixture, RestoredFileNodesReadTheirFactsAfreshAndMayExpand) {
   ASSERT_EQ(state.Results.Count(), 1u);
   EXPECT_EQ(state.Results.At(0).File()->Size, 19);
   EXPECT_TRUE(state.Results.At(0).Expanded);
-  EXPECT_EQ(state.Results.At(0).Lines[0]->Text, "hit");
+  EXPECT_EQ(state.Results.At(0).Lines[0].Text, "hit");
 }

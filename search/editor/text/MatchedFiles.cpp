@@ -22,7 +22,7 @@ std::vector<TMatchedFile> CollectMatchedFiles(const search::TResultTree& tree, c
     int32_t firstSelected = 0;
     TMatchedFile matched{file->FileName, 0, {}};
     for (size_t index = 0; index < node.Lines.size(); ++index) {
-      const search::TTreeViewFileLine& line = *node.Lines[index];
+      const search::TTreeViewFileLine& line = node.Lines[index];
       if (selected(row, static_cast<int64_t>(index))) {
         wanted = true;
         if (firstSelected == 0) firstSelected = EditorLine(line.LineNumber);

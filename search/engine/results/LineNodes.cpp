@@ -13,7 +13,7 @@ TLineNodes::Storage& TLineNodes::Mutable() {
   } else if (lines_.use_count() > 1) {
     auto copy = std::make_shared<Storage>();
     copy->reserve(lines_->size() + 1);
-    for (const Line& line : *lines_) copy->push_back(std::make_unique<TTreeViewFileLine>(*line));
+    copy->insert(copy->end(), lines_->begin(), lines_->end());
     lines_ = std::move(copy);
   }
   return *lines_;

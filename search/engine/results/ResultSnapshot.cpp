@@ -11,7 +11,7 @@ bool SameLines(const TLineNodes& a, const TLineNodes& b) {
   if (a.SharesWith(b)) return true;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (!SameLine(*a[i], *b[i])) return false;
+    if (!SameLine(a[i], b[i])) return false;
   }
   return true;
 }

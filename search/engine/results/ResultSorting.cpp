@@ -80,6 +80,7 @@ int CompareSortKeys(const TSortKey& a, const TSortKey& b) {
 }
 
 void SortResults(TResultTree& tree, const TSortOptions& options) {
+  if (options.SortField == kSortNone) return;
   auto& nodes = tree.TopLevel();
   std::vector<TSortKey> keys;
   keys.reserve(nodes.size());

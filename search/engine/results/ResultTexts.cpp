@@ -18,7 +18,7 @@ const TTreeViewObject* PayloadOf(const TResultTree& tree, const TNodeRef& ref) {
   const TResultNode& node = tree.At(ref.Top);
   if (ref.Line < 0) return node.Payload.get();
   const auto line = static_cast<size_t>(ref.Line);
-  return line < node.Lines.size() ? node.Lines[line].get() : nullptr;
+  return line < node.Lines.size() ? &node.Lines[line] : nullptr;
 }
 
 void AppendLine(std::string& text, const std::string& line) {
@@ -58,7 +58,7 @@ std::string GetAllEntries(const TResultTree& tree, const TDisplayOptions& option
   std::string text;
   for (const auto& node : tree.TopLevel()) {
     if (node->Payload) AppendLine(text, node->Payload->GetDisplayText(options));
-    for (const auto& line : node->Lines) AppendLine(text, line->GetDisplayText(options));
+    for (const auto& line : node->Lines) AppendLine(text, line.GetDisplayText(options));
   }
   return text;
 }

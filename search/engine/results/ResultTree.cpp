@@ -1,6 +1,7 @@
 #include "search/engine/results/ResultTree.h"
 
 #include <charconv>
+#include <utility>
 
 #include "search/engine/TextRules.h"
 
@@ -27,7 +28,12 @@ void TResultTree::AddFileNodes(const TFileList& files) {
 
 void TResultTree::AddLineNode(TResultNode& fileNode, std::string text, bool matched,
                               int64_t lineNumber) {
-  fileNode.Lines.push_back(std::make_unique<TTreeViewFileLine>(std::move(text), matched, lineNumber));
+  fileNode.Lines.emplace_back(std::move(text), matched, lineNumber);
+}
+
+std::vector<std::unique_ptr<TResultNode>> TResultTree::TakeNodes() {
+  takenCount_ += nodes_.size();
+  return std::exchange(nodes_, {});
 }
 
 size_t TResultTree::FileNodeCount() const {
@@ -40,7 +46,7 @@ void TResultTree::SaveResultNodes(std::vector<std::string>& texts) const {
   texts.clear();
   for (const auto& node : nodes_) {
     if (node->Payload) texts.push_back(node->Payload->GetSaveText());
-    for (const auto& line : node->Lines) texts.push_back(line->GetSaveText());
+    for (const auto& line : node->Lines) texts.push_back(line.GetSaveText());
   }
 }
 
@@ -83,7 +89,7 @@ std::vector<std::string> TResultTree::DisplayTexts(const TDisplayOptions& option
   std::vector<std::string> texts;
   for (const auto& node : nodes_) {
     texts.push_back(node->Payload->GetDisplayText(options));
-    for (const auto& line : node->Lines) texts.push_back(line->GetDisplayText(options));
+    for (const auto& line : node->Lines) texts.push_back(line.GetDisplayText(options));
   }
   return texts;
 }

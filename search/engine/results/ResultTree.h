@@ -42,7 +42,15 @@ class TResultTree {
   TResultNode& At(size_t index) { return *nodes_.at(index); }
   const TResultNode& At(size_t index) const { return *nodes_.at(index); }
   size_t FileNodeCount() const;
-  void Clear() { nodes_.clear(); }
+  void Clear() {
+    nodes_.clear();
+    takenCount_ = 0;
+  }
+
+  // Moves every top-level node out, for a host that writes rows as they come and keeps none.
+  std::vector<std::unique_ptr<TResultNode>> TakeNodes();
+  // Whether any node was added since the last Clear, taken ones included.
+  bool HasHadNodes() const { return !nodes_.empty() || takenCount_ > 0; }
 
   // The save text of every node in tree order (each top-level node, then its lines).
   void SaveResultNodes(std::vector<std::string>& texts) const;
@@ -58,6 +66,7 @@ class TResultTree {
 
  private:
   std::vector<std::unique_ptr<TResultNode>> nodes_;
+  size_t takenCount_ = 0;
 };
 
 }  // namespace search

@@ -25,7 +25,7 @@ std::vector<TSelectedFile> SelectedFiles(const TResultTree& tree, std::vector<TN
     if (ref.Line >= 0) {
       const auto at = static_cast<size_t>(ref.Line);
       if (at >= node.Lines.size()) continue;
-      line = node.Lines[at]->LineNumber;
+      line = node.Lines[at].LineNumber;
     }
     files.push_back({file->FileName, line});
   }
@@ -42,16 +42,16 @@ std::vector<TEditorFile> FilesForEditor(const TResultTree& tree, std::vector<TNo
     for (; next != selected.end() && next->Top == top; ++next) {
       wanted = true;
       if (next->Line >= 0 && firstSelectedLine < 0 && static_cast<size_t>(next->Line) < tree.At(top).Lines.size()) {
-        firstSelectedLine = tree.At(top).Lines[static_cast<size_t>(next->Line)]->LineNumber;
+        firstSelectedLine = tree.At(top).Lines[static_cast<size_t>(next->Line)].LineNumber;
       }
     }
     const TResultNode& node = tree.At(top);
     if (!wanted || node.File() == nullptr) continue;
     TEditorFile file{node.File()->FileName, 0, {}};
     for (const auto& line : node.Lines) {
-      if (line->Matched) file.MatchedLines.push_back(line->LineNumber);
+      if (line.Matched) file.MatchedLines.push_back(line.LineNumber);
     }
-    file.Line = firstSelectedLine >= 0 ? firstSelectedLine : node.Lines.empty() ? 0 : node.Lines[0]->LineNumber;
+    file.Line = firstSelectedLine >= 0 ? firstSelectedLine : node.Lines.empty() ? 0 : node.Lines[0].LineNumber;
     files.push_back(std::move(file));
   }
   return files;

@@ -1,5 +1,6 @@
 #include "search/engine/results/TreeViewObject.h"
 
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -99,9 +100,25 @@ std::string TTreeViewFile::GetSaveText() const {
 }
 
 std::string TTreeViewFileLine::GetDisplayText(const TDisplayOptions&) const {
-  char number[32];
-  snprintf(number, sizeof number, "%c%5lld ", Matched ? '*' : ' ', static_cast<long long>(LineNumber));
-  return number + Text;
+  std::string text;
+  AppendDisplayText(text);
+  return text;
+}
+
+void TTreeViewFileLine::AppendDisplayText(std::string& out) const {
+  AppendDisplayPrefix(out);
+  out += Text;
+}
+
+// A mark ('*' for a matched line), the line number right-aligned in five places and a blank.
+void TTreeViewFileLine::AppendDisplayPrefix(std::string& out) const {
+  char number[24];
+  const auto end = std::to_chars(number, number + sizeof number, LineNumber).ptr;
+  const auto digits = static_cast<size_t>(end - number);
+  out += Matched ? '*' : ' ';
+  if (digits < 5) out.append(5 - digits, ' ');
+  out.append(number, digits);
+  out += ' ';
 }
 
 std::string TTreeViewFileLine::GetSaveText() const {

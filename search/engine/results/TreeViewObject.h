@@ -58,6 +58,10 @@ class TTreeViewFileLine final : public TTreeViewObject {
   TNodeKind Kind() const override { return TNodeKind::FileLine; }
   std::string GetDisplayText(const TDisplayOptions& options) const override;
   std::string GetSaveText() const override;
+  // The display text appended to `out` without a temporary (a row is made for every listed
+  // line): the prefix (a mark, the number and a blank), then the text.
+  void AppendDisplayText(std::string& out) const;
+  void AppendDisplayPrefix(std::string& out) const;
 
   std::string Text;
   int64_t LineNumber = 0;  // 64 bits: a log may hold more than 2^31 lines

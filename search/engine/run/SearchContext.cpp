@@ -10,6 +10,7 @@ void TSearchContext::AddErrorNode(std::string text) {
   host_.BeginResultsUpdate();
   results_.AddErrorNode(std::move(text));
   host_.EndResultsUpdate();
+  ResultsAdded();
 }
 
 void TSearchContext::SetPath(const std::string& text) {

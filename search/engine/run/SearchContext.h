@@ -18,6 +18,8 @@ class TSearchContext {
   TResultTree& Results() { return results_; }
 
   void AddErrorNode(std::string text);
+  // Tells the host that nodes were added (see TSearchHost::ResultsAdded).
+  void ResultsAdded() { host_.ResultsAdded(results_); }
 
   void SetOperation(const std::string& text) { host_.BusyOperation(text); }
   void SetPath(const std::string& text);

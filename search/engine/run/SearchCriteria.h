@@ -26,6 +26,7 @@ enum TSortField : int {
   kSortModified = 4,
   kSortAccessed = 5,
   kSortSize = 6,
+  kSortNone = -1,  // the order the files were found in (search-cli's --sort none)
 };
 
 struct TSortOptions {

@@ -12,6 +12,7 @@
 namespace search {
 
 struct TResultNode;
+class TResultTree;
 
 // The busy dialog's five counters.
 struct TBusyCounters {
@@ -41,6 +42,10 @@ class TSearchHost {
   virtual void EndResultsUpdate() {}
   virtual void ExpandNode(TResultNode& /*node*/) {}
   virtual void ResultsSorted() {}
+  // After each file's nodes or a notice were added, outside the update brackets. A host that
+  // writes rows as they come and keeps none (search-cli without sorting) takes them out here
+  // with TResultTree::TakeNodes.
+  virtual void ResultsAdded(TResultTree& /*results*/) {}
 
   virtual void ShowStatus(const TStatusTexts& /*texts*/) {}
 

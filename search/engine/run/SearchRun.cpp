@@ -101,6 +101,7 @@ TSearchOutcome TSearchRun::Run() {
     host_.BeginResultsUpdate();
     state_.Results.AddFileNodes(working);
     host_.EndResultsUpdate();
+    context_.ResultsAdded();
     return Finish();
   }
   if (withinMatched) {
@@ -111,7 +112,7 @@ TSearchOutcome TSearchRun::Run() {
   context_.Counters().Found = static_cast<int64_t>(working.Count());
   state_.MatchedFiles.Clear();
   SearchFiles(working);
-  if (!context_.Cancelled() && state_.Results.Empty()) {
+  if (!context_.Cancelled() && !state_.Results.HasHadNodes()) {
     context_.AddErrorNode("*** No Matches Found ***");
   }
   return Finish();
@@ -170,7 +171,9 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   const bool needsFacts = byNameOnly || criteria_.Filter.Active();
   TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, needsFacts, EffectiveThreads(criteria_));
   // Without a filter every found file is searched, so its scan can start at once.
-  if (!needsFacts) finder.OnFileFound([this](const std::string& path) { Scanner().Prefetch(path); });
+  if (!needsFacts) {
+    finder.OnFileFound([this](const std::string& path, bool listedAsRegular) { Scanner().Prefetch(path, listedAsRegular); });
+  }
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {
     // A cancelled find is never reused: the next search finds again.
     scanner_.reset();

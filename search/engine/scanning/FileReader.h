@@ -23,8 +23,10 @@ class TFileReader {
 
   // Opens the file for reading only; 0 on success, else the system error code, or
   // kNotRegularFile: only regular files are read, as a device or a pipe could block or never end.
-  int Open(const std::string& path);
+  int Open(const std::string& path, bool listedAsRegular = false);
   static constexpr int kNotRegularFile = platform::fs::ReadOnlyFile::kNotRegularFile;
+  // Size, times and attributes as found when the file was opened.
+  platform::fs::FileFacts Facts(std::string_view name) const { return file_.Facts(name); }
 
   // The next piece of whole lines (the last line of the file may lack its LF). Returns false
   // at the end of the file, on a read error (see Error), for a line longer than the limit

@@ -106,9 +106,10 @@ class TBeforeContext {
 
 class TFileScan {
  public:
-  TFileScan(const std::string& path, const TScanSettings& settings, TScanBuffers& buffers,
-            TScanControl& control)
+  TFileScan(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
+            TScanBuffers& buffers, TScanControl& control)
       : path_(path),
+        listedAsRegular_(listedAsRegular),
         settings_(settings),
         matcher_(*settings.Matcher),
         buffers_(buffers),
@@ -134,6 +135,8 @@ class TFileScan {
   void Fail(int code, std::string message);
 
   const std::string& path_;
+  const bool listedAsRegular_;
+  const TFileReader* reader_ = nullptr;  // while the file is open
   const TScanSettings& settings_;
   const TLineMatcher& matcher_;
   TScanBuffers& buffers_;
@@ -158,7 +161,8 @@ TFileScanResult TFileScan::Run() {
     return std::move(result_);
   }
   TFileReader reader(buffers_.Read, settings_.MaxLineLength, [this] { return !control_.Cancelled(); });
-  const int openError = reader.Open(path_);
+  reader_ = &reader;
+  const int openError = reader.Open(path_, listedAsRegular_);
   if (openError != 0) {
     result_.Failed = true;
     if (openError == TFileReader::kNotRegularFile) {
@@ -349,7 +353,7 @@ void TFileScan::CountMatch(bool verdict) {
   if (!verdict) return;
   if (!result_.HasFileNode) {
     result_.HasFileNode = true;
-    result_.Facts = platform::fs::QueryFile(path_);
+    result_.Facts = reader_->Facts(platform::fs::FileNamePart(path_));
   }
   ++result_.Matches;
 }
@@ -367,7 +371,7 @@ void TFileScan::FinishFile() {
     if (verdict && !result_.HasFileNode) {
       result_.HasFileNode = true;
       result_.WholeFileMatch = true;
-      result_.Facts = platform::fs::QueryFile(path_);
+      result_.Facts = reader_->Facts(platform::fs::FileNamePart(path_));
     }
   }
 }
@@ -380,10 +384,10 @@ size_t DefaultMaxLineLength() {
   return static_cast<size_t>(quarter > 0 ? std::min(kLimit, quarter) : kLimit);
 }
 
-TFileScanResult ScanFile(const std::string& path, const TScanSettings& settings,
+TFileScanResult ScanFile(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
                          TScanBuffers& buffers, TScanControl& control) {
   try {
-    return TFileScan(path, settings, buffers, control).Run();
+    return TFileScan(path, listedAsRegular, settings, buffers, control).Run();
   } catch (...) {  // even the notice of a failure could not be made inside the scan
     TFileScanResult result;
     result.Opened = true;

@@ -37,7 +37,7 @@ struct TScannedLine {
 struct TFileScanResult {
   bool Opened = false;
   bool HasFileNode = false;
-  platform::fs::FileFacts Facts;  // read when the file's first match was found
+  platform::fs::FileFacts Facts;  // as found when the file was opened, for a file with a node
   int64_t Matches = 0;            // matched lines
   bool WholeFileMatch = false;    // matched by the whole-file verdict alone
   std::vector<TScannedLine> Lines;
@@ -56,6 +56,12 @@ class TScanControl {
   virtual void Yield() {}
 };
 
+// A file to scan, as the walk found it.
+struct TFileToScan {
+  std::string Path;
+  bool ListedAsRegular = false;  // its folder listed it as a regular file
+};
+
 // Buffers one thread reuses from file to file.
 struct TScanBuffers {
   std::string Read;
@@ -63,8 +69,9 @@ struct TScanBuffers {
 };
 
 // Scans one file; never throws: a failure (memory running out included) becomes the file's
-// error. A file is not opened once Cancel has been given.
-TFileScanResult ScanFile(const std::string& path, const TScanSettings& settings,
+// error. A file is not opened once Cancel has been given. A file its folder listed as a
+// regular file is opened without asking its type first.
+TFileScanResult ScanFile(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
                          TScanBuffers& buffers, TScanControl& control);
 
 }  // namespace search

@@ -71,15 +71,17 @@ void TFileScanner::ScanOnThisThread(const TFileList& working) {
   for (size_t i = 0; i < working.Count(); ++i) {
     const TFileListEntry& entry = working.GetEntry(i);
     context_.SetPath(entry.FileName);
-    TFileScanResult result = ScanFile(entry.FileName, settings_, buffers, control);
+    const bool listedAsRegular =
+        i < prefetched_.size() && prefetched_[i].ListedAsRegular && prefetched_[i].Path == entry.FileName;
+    TFileScanResult result = ScanFile(entry.FileName, listedAsRegular, settings_, buffers, control);
     if (!AddOutcome(entry, result)) break;
   }
 }
 
-void TFileScanner::Prefetch(const std::string& path) {
+void TFileScanner::Prefetch(const std::string& path, bool listedAsRegular) {
+  prefetched_.push_back({path, listedAsRegular});
   if (threads_ <= 1) return;
   if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
-  prefetched_.push_back(path);
   if (prefetched_.size() >= 32) pipeline_->Add(std::exchange(prefetched_, {}));
 }
 
@@ -89,8 +91,8 @@ void TFileScanner::ScanWithWorkers(const TFileList& working) {
   if (pipeline_) pipeline_->Add(std::exchange(prefetched_, {}));
   if (pipeline_ && !PipelineHoldsStartOf(working)) pipeline_.reset();
   if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
-  std::vector<std::string> rest;
-  for (size_t i = pipeline_->Added(); i < count; ++i) rest.push_back(working.GetEntry(i).FileName);
+  std::vector<TFileToScan> rest;
+  for (size_t i = pipeline_->Added(); i < count; ++i) rest.push_back({working.GetEntry(i).FileName, false});
   pipeline_->Add(std::move(rest));
 
   auto idle = [this] {
@@ -156,6 +158,7 @@ bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
     context_.Results().AddErrorNode("*** Error reading " + path + ": " + ErrorText(result) + " ***");
   }
   host.EndResultsUpdate();
+  context_.ResultsAdded();
   return node != nullptr;
 }
 

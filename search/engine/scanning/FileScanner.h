@@ -27,7 +27,7 @@ class TFileScanner {
 
   // Starts scanning a file before the working list is known (while the folders are walked);
   // SearchFiles uses the outcome when the working list begins with the same files.
-  void Prefetch(const std::string& path);
+  void Prefetch(const std::string& path, bool listedAsRegular);
   void SearchFiles(const TFileList& working);
 
  private:
@@ -46,7 +46,9 @@ class TFileScanner {
   TFileList& matchedFiles_;
   unsigned threads_ = 1;
   std::unique_ptr<TScanPipeline> pipeline_;
-  std::vector<std::string> prefetched_;  // found files not yet handed to the pipeline
+  // Found files not yet handed to the pipeline; with one thread, every found file, so that
+  // those listed as regular files are opened without asking their type first.
+  std::vector<TFileToScan> prefetched_;
 };
 
 // The plain-string tests for String 1 and String 2 as the criteria ask (null for an empty string).

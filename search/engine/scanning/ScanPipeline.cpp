@@ -35,9 +35,9 @@ void TScanPipeline::Stop() {
 bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
   if (nextToScan_ >= paths_.size()) return false;
   const size_t index = nextToScan_++;
-  const std::string path = paths_[index];
+  const TFileToScan file = paths_[index];
   lock.unlock();
-  TFileScanResult result = ScanFile(path, settings_, takerBuffers_, control);
+  TFileScanResult result = ScanFile(file.Path, file.ListedAsRegular, settings_, takerBuffers_, control);
   lock.lock();
   const size_t slot = index - taken_;
   if (done_.size() <= slot) done_.resize(slot + 1);
@@ -45,11 +45,11 @@ bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl
   return true;
 }
 
-void TScanPipeline::Add(std::vector<std::string> paths) {
+void TScanPipeline::Add(std::vector<TFileToScan> files) {
   bool wake;
   {
     std::lock_guard lock(mutex_);
-    for (std::string& path : paths) paths_.push_back(std::move(path));
+    for (TFileToScan& file : files) paths_.push_back(std::move(file));
     wake = idleWorkers_ > 0;
   }
   if (wake) workAvailable_.notify_all();
@@ -62,7 +62,7 @@ size_t TScanPipeline::Added() const {
 
 const std::string& TScanPipeline::Path(size_t index) const {
   std::lock_guard lock(mutex_);
-  return paths_.at(index);
+  return paths_.at(index).Path;
 }
 
 bool TScanPipeline::WaitForNext(std::unique_lock<std::mutex>& lock) {
@@ -79,18 +79,18 @@ void TScanPipeline::Work() {
   constexpr size_t kBatch = 8;
   TScanBuffers buffers;
   TFlagControl control(cancel_);
-  std::vector<std::string> batch;
+  std::vector<TFileToScan> batch;
   std::vector<TFileScanResult> results;
   for (;;) {
     size_t first;
     {
       std::unique_lock lock(mutex_);
       ++idleWorkers_;
-      workAvailable_.wait(lock, [&] { return stopping_ || (!cancel_ && nextToScan_ < paths_.size()); });
+      workAvailable_.wait(lock, [&] { return stopping_ || (!cancel_ && MayScanAhead()); });
       --idleWorkers_;
       if (stopping_) return;
       // Smaller batches near the end keep every worker busy to the last file.
-      const size_t waiting = paths_.size() - nextToScan_;
+      const size_t waiting = std::min(paths_.size() - nextToScan_, kLookahead - (nextToScan_ - taken_));
       const size_t take = std::clamp<size_t>(waiting / (2 * workerCount_ + 2), 1, kBatch);
       first = nextToScan_;
       const size_t slot = first - taken_;
@@ -101,7 +101,9 @@ void TScanPipeline::Work() {
     }
     results.clear();
     try {
-      for (const std::string& path : batch) results.push_back(ScanFile(path, settings_, buffers, control));
+      for (const TFileToScan& file : batch) {
+        results.push_back(ScanFile(file.Path, file.ListedAsRegular, settings_, buffers, control));
+      }
     } catch (...) {  // no room even for an outcome: the files left say so
     }
     bool awaited;

@@ -24,7 +24,7 @@ class TScanPipeline {
   TScanPipeline(const TScanPipeline&) = delete;
   TScanPipeline& operator=(const TScanPipeline&) = delete;
 
-  void Add(std::vector<std::string> paths);
+  void Add(std::vector<TFileToScan> files);
   size_t Added() const;
   const std::string& Path(size_t index) const;
 
@@ -44,6 +44,10 @@ class TScanPipeline {
   // Scans the next file no one has taken, on this thread; false when there is none.
   bool ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control);
   bool NextIsReady() const { return !done_.empty() && done_.front().has_value(); }
+  // Workers run at most this many files ahead of the taker, so that the outcomes waiting to be
+  // taken (their lines above all) stay bounded however slowly they are taken.
+  static constexpr size_t kLookahead = 512;
+  bool MayScanAhead() const { return nextToScan_ < paths_.size() && nextToScan_ - taken_ < kLookahead; }
   // Waits up to 20 ms for the next outcome; false when it is not there yet.
   bool WaitForNext(std::unique_lock<std::mutex>& lock);
 
@@ -51,7 +55,7 @@ class TScanPipeline {
   mutable std::mutex mutex_;
   std::condition_variable workAvailable_;
   std::condition_variable resultReady_;
-  std::deque<std::string> paths_;                    // every file added, in order
+  std::deque<TFileToScan> paths_;                    // every file added, in order
   std::deque<std::optional<TFileScanResult>> done_;  // outcomes from index `taken_` on
   size_t nextToScan_ = 0;
   size_t taken_ = 0;
@@ -75,6 +79,9 @@ std::optional<TFileScanResult> TScanPipeline::TakeNext(Idle idle, TScanControl& 
       TFileScanResult result = std::move(*done_.front());
       done_.pop_front();
       ++taken_;
+      const bool wake = idleWorkers_ > 0 && !cancel_ && MayScanAhead();
+      lock.unlock();
+      if (wake) workAvailable_.notify_one();
       return result;
     }
     // Files no worker has taken are scanned here, also after Cancel (they end at once), so the

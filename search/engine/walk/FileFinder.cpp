@@ -100,6 +100,7 @@ TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std
         const fs::FileFacts facts = readFacts_ ? listing.Facts(e.name) : fs::FileFacts{};
         contents.files.push_back(
             {folder + e.name, facts.size, facts.created, facts.modified, facts.accessed, facts.attributes});
+        contents.listedAsRegular.push_back(e.isRegular);
       }
       going = keepGoing();
     }
@@ -123,8 +124,9 @@ TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std
 }
 
 void TFileFinder::Publish(TFolderContents& contents) {
-  for (TFileListEntry& file : contents.files) {
-    if (onFileFound_) onFileFound_(file.FileName);
+  for (size_t i = 0; i < contents.files.size(); ++i) {
+    TFileListEntry& file = contents.files[i];
+    if (onFileFound_) onFileFound_(file.FileName, contents.listedAsRegular[i]);
     found_.AddEntry(std::move(file));
     ++context_.Counters().Found;
   }
