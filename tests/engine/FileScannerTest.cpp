@@ -251,8 +251,8 @@ TEST_F(ScanFixture, CancelKeepsPartialResultsAndSaysSo) {
   }
 }
 
-// Lines on which (a*)(a*)\2\1x backtracks past the step bound: every way of splitting the
-// run of a into the two groups is tried from every start.
+// A line on which (a*)(a*)\2\1x backtracks past the step bound: every way of splitting the
+// run of a between the two groups is tried.
 std::string TooComplexLine() { return std::string(1000, 'a') + "bx"; }
 
 TEST_F(ScanFixture, ALineTooComplexForTheExpressionIsSkippedWithANoticeAndTheFileGoesOn) {
@@ -282,6 +282,13 @@ TEST_F(ScanFixture, ALineTooComplexForTheExpressionIsSkippedWithANoticeAndTheFil
       EXPECT_EQ(host.LastStatus().Panels[0], "Finished");
     }
   }
+  // A skipped line has no verdict: And Not with String 1 empty does not take it for a line
+  // without String 2.
+  criteria.MatchProximity = false;
+  criteria.MatchButton = TMatchButton::AndNot;
+  criteria.StringB = std::exchange(criteria.StringA, "");
+  EXPECT_EQ(Rows(), (Lines{"one.txt [1 match]", "*    2 line 2", "two.txt [1 match]", "*    4 line 4",
+                           perLine[4], perLine[5]}));
 }
 
 TEST_F(ScanFixture, CancelIsSeenWhileOneLongLineIsMatched) {
