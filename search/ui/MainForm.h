@@ -55,6 +55,9 @@ class TMainForm final : public QMainWindow, private search::TSearchHost {
   // The Search command.
   void SearchClick();
   bool Searching() const { return searching_; }
+  // Runs each time the running search asks whether to cancel (unset: nothing). Replaceable for
+  // tests, which slow a search with it so that the window repaints while it runs.
+  std::function<void()> CancelPolled;
   int GetMatchType() const;
 
   // Opens the selected results' files (up to 100) in the internal editor, modally.

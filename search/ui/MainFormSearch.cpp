@@ -150,7 +150,10 @@ void TMainForm::ShowProgressIfDue() {
   busy_->ShowProgress(progress_.Counters, DisplayString(progress_.Path));
 }
 
-bool TMainForm::CancelRequested() { return closeRequested_ || (busy_ && busy_->Cancelled()); }
+bool TMainForm::CancelRequested() {
+  if (CancelPolled) CancelPolled();
+  return closeRequested_ || (busy_ && busy_->Cancelled());
+}
 
 void TMainForm::Yield() {
   ShowProgressIfDue();

@@ -140,6 +140,10 @@ TEST(SearchCli, ThreadCountsBeyondTheCapAreCapped) {
 }
 
 TEST(SearchCli, ASecondCtrlCEndsTheProgramAtOnce) {
+#ifdef __SANITIZE_THREAD__
+  GTEST_SKIP() << "ThreadSanitizer holds a signal back until the call it arrived in returns, and a write "
+                  "to a full pipe never returns: the program under test cannot see the second Ctrl+C there";
+#endif
   TempTree tree;
   std::string lines;
   for (int i = 0; i < 20000; ++i) lines += "hello\n";

@@ -251,6 +251,61 @@ TEST_F(ScanFixture, CancelKeepsPartialResultsAndSaysSo) {
   }
 }
 
+// A line on which (a*)(a*)\2\1x backtracks past the step bound: every way of splitting the
+// run of a between the two groups is tried.
+std::string TooComplexLine() { return std::string(1000, 'a') + "bx"; }
+
+TEST_F(ScanFixture, ALineTooComplexForTheExpressionIsSkippedWithANoticeAndTheFileGoesOn) {
+  criteria.RegularExpressions = true;
+  criteria.StringA = "(a*)(a*)\\2\\1x";
+  criteria.NumberOfLinesToShowBeforeMatch = criteria.NumberOfLinesToShowAfterMatch = 0;
+  tree.Write("one.txt", TooComplexLine() + "\nline 2\naax found\n");
+  tree.Write("two.txt", TooComplexLine() + "\naax found\n" + TooComplexLine() + "\nline 4\n");
+  const std::string notice =
+      "Unable to execute regular expression: too much backtracking on one line (the expression is too "
+      "complex for it): ";
+  // The sort at the end puts the notices after the files.
+  const Lines perLine{"one.txt [1 match]", "*    3 aax found", "two.txt [1 match]", "*    2 aax found",
+                      "*** Error reading one.txt: " + notice + "line 1 was skipped ***",
+                      "*** Error reading two.txt: " + notice + "line 1 and 1 more were skipped ***"};
+  // Across the whole file, String 1 is looked for only until a line has it.
+  criteria.StringB = "found";
+  criteria.MatchButton = TMatchButton::And;
+  const Lines wholeFile{"one.txt", "two.txt", "*** Error reading one.txt: " + notice + "line 1 was skipped ***",
+                        "*** Error reading two.txt: " + notice + "line 1 was skipped ***"};
+  for (const bool proximity : {false, true}) {
+    criteria.MatchProximity = proximity;
+    for (const int threads : {1, 2, 8}) {
+      criteria.ScanThreads = threads;
+      EXPECT_EQ(Rows(), proximity ? wholeFile : perLine) << threads << " threads";
+      EXPECT_EQ(host.counters.Searched, 2);
+      EXPECT_EQ(host.LastStatus().Panels[0], "Finished");
+    }
+  }
+  // A skipped line has no verdict: And Not with String 1 empty does not take it for a line
+  // without String 2.
+  criteria.MatchProximity = false;
+  criteria.MatchButton = TMatchButton::AndNot;
+  criteria.StringB = std::exchange(criteria.StringA, "");
+  EXPECT_EQ(Rows(), (Lines{"one.txt [1 match]", "*    2 line 2", "two.txt [1 match]", "*    4 line 4",
+                           perLine[4], perLine[5]}));
+}
+
+TEST_F(ScanFixture, CancelIsSeenWhileOneLongLineIsMatched) {
+  criteria.RegularExpressions = true;
+  criteria.StringA = "(a*)(a*)\\2\\1x";
+  tree.Write("f.txt", TooComplexLine() + "\naax found\n");
+  // Cancel a few polls after the file's scan began: only the match of its first line asks then.
+  cancelWhen = [pollsAtStart = -1](RecordingHost& h) mutable {
+    if (pollsAtStart < 0 && !h.paths.empty() && h.paths.back().ends_with("f.txt")) pollsAtStart = h.cancelPolls;
+    return pollsAtStart >= 0 && h.cancelPolls > pollsAtStart + 20;
+  };
+  EXPECT_EQ(Rows(), (Lines{"*** Search Cancelled ***"})) << "the line after it was searched, or the first gave up";
+  EXPECT_EQ(host.LastStatus().Panels[0], "Search cancelled");
+  EXPECT_EQ(host.counters.Searched, 1);
+  EXPECT_EQ(host.counters.Lines, 1);
+}
+
 TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
   // A few thousand files with mixed matches, context, long lines and failures.
   for (int i = 0; i < 2500; ++i) {

@@ -14,10 +14,10 @@ TLineMatcher::TLineMatcher(std::unique_ptr<TStringTest> first, std::unique_ptr<T
                            int matchType, bool wholeFile)
     : first_(std::move(first)), second_(std::move(second)), matchType_(matchType), wholeFile_(wholeFile) {}
 
-TLineMatcher::TFound TLineMatcher::TestLine(std::string_view prepared) const {
+TLineMatcher::TFound TLineMatcher::TestLine(std::string_view prepared, TCancelProbe& probe) const {
   TFound found;
-  found.first = first_ && first_->Test(prepared);
-  found.second = second_ && second_->Test(prepared);
+  found.first = first_ && first_->Test(prepared, probe);
+  found.second = second_ && second_->Test(prepared, probe);
   return found;
 }
 

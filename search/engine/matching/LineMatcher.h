@@ -23,7 +23,8 @@ class TLineMatcher {
     bool first = false;
     bool second = false;
   };
-  TFound TestLine(std::string_view prepared) const;
+  // Throws what the string tests throw (see TStringTest::Test).
+  TFound TestLine(std::string_view prepared, TCancelProbe& probe) const;
   bool Verdict(TFound found) const { return CombineVerdict(found.first, found.second, !first_, matchType_); }
 
   // Whole-file mode with And or And Not: lines get no verdict, the file does.

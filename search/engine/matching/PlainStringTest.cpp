@@ -49,7 +49,7 @@ TPlainStringTest::TPlainStringTest(std::string_view text, bool caseSensitive, bo
   }
 }
 
-bool TPlainStringTest::Test(std::string_view line) const {
+bool TPlainStringTest::Test(std::string_view line, TCancelProbe& /*probe*/) const {
   if (search_.Empty()) return false;
   if (!foldLines_) return ContainsString(line);
   return ContainsString(FoldCase(line, utf8_));

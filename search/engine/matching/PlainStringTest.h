@@ -19,7 +19,9 @@ class TPlainStringTest final : public TStringTest {
   // `utf8` lets non-ASCII letters fold too (a UTF-8 locale).
   TPlainStringTest(std::string_view text, bool caseSensitive, bool wholeWord, bool utf8);
 
-  bool Test(std::string_view line) const override;
+  using TStringTest::Test;
+  // Linear in the line: it never needs to ask the probe.
+  bool Test(std::string_view line, TCancelProbe& probe) const override;
   const TLiteralSearch* Candidate() const override { return candidate_.Empty() ? nullptr : &candidate_; }
 
  private:

@@ -11,7 +11,8 @@ class TRegExprTest final : public TStringTest {
  public:
   explicit TRegExprTest(const TRegExpr& expression);
 
-  bool Test(std::string_view line) const override { return expression_.Exec(line); }
+  using TStringTest::Test;
+  bool Test(std::string_view line, TCancelProbe& probe) const override { return expression_.Exec(line, probe); }
   const TLiteralSearch* Candidate() const override { return candidate_.Empty() ? nullptr : &candidate_; }
 
  private:

@@ -66,6 +66,11 @@ bool TRegExpr::Compile() {
 }
 
 bool TRegExpr::Exec(std::string_view line) const {
+  TNoCancel never;
+  return Exec(line, never);
+}
+
+bool TRegExpr::Exec(std::string_view line, TCancelProbe& probe) const {
   if (changed_ || compiledModifiers_ != Modifiers()) {
     if (expression_.empty()) return false;
     throw TRegExprError(reeNoExpression,
@@ -86,7 +91,7 @@ bool TRegExpr::Exec(std::string_view line) const {
   }
   if (!compiled.program->hasBackrefs) return ThreadRegExprDfa(compiled.program).Matches(line);
   if (!ThreadRegExprDfa(compiled.relaxed).Matches(line)) return false;
-  return TRegExprBacktracker(*compiled.program).Matches(line);
+  return TRegExprBacktracker(*compiled.program).Matches(line, probe);
 }
 
 std::string TRegExpr::RequiredLiteral() const {

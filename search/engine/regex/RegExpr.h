@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "search/engine/matching/CancelProbe.h"
 #include "search/engine/matching/LiteralSearch.h"
 
 #include "search/engine/regex/RegExprErrors.h"
@@ -48,6 +49,9 @@ class TRegExpr {
   // compiles meanwhile. Throws TRegExprError when the expression cannot be executed on
   // the line (too much backtracking) or was not compiled since it last changed.
   bool Exec(std::string_view line) const;
+  // The same; a long match asks `probe` now and then and throws TMatchCancelled once it says
+  // Cancel.
+  bool Exec(std::string_view line, TCancelProbe& probe) const;
 
   // A literal that every matching line contains, empty when there is none; when
   // RequiredLiteralIgnoresCase it is in lower case and must be looked for ignoring ASCII case.

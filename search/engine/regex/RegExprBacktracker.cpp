@@ -1,5 +1,6 @@
 #include "search/engine/regex/RegExprBacktracker.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,9 @@ struct TScratch {
 class TRun {
  public:
   TRun(const TRegExprProgram& program, std::string_view line, std::uint64_t maxSteps,
-       TScratch& scratch)
-      : program_(program), line_(line), maxSteps_(maxSteps),
+       TCancelProbe& probe, TScratch& scratch)
+      : program_(program), line_(line), maxSteps_(maxSteps), probe_(probe),
+        checkpoint_(NextCheckpoint()),
         groups_(static_cast<std::size_t>(program.groupCount) + 1),
         registers_(scratch.registers), stack_(scratch.stack) {
     registers_.assign(groups_ * 3 + static_cast<std::size_t>(program.loopSlots), -1);
@@ -70,6 +72,18 @@ class TRun {
   void Push(const TFrame& frame) {
     if (stack_.size() >= kMaxFrames) Exhausted();
     stack_.push_back(frame);
+  }
+
+  // The step count at which the bound is passed or the probe is due, whichever comes first:
+  // one comparison per step serves both.
+  std::uint64_t NextCheckpoint() const {
+    return std::min(steps_ + TRegExprBacktracker::kStepsPerProbe, maxSteps_ + 1);
+  }
+
+  void Checkpoint() {
+    if (steps_ > maxSteps_) Exhausted();
+    if (probe_.Cancelled()) throw TMatchCancelled();
+    checkpoint_ = NextCheckpoint();
   }
 
   [[noreturn]] void Exhausted() const {
@@ -139,7 +153,7 @@ class TRun {
   bool Follow(std::uint32_t pc, std::int64_t pos) {
     const auto size = static_cast<std::int64_t>(line_.size());
     for (;;) {
-      if (++steps_ > maxSteps_) Exhausted();
+      if (++steps_ >= checkpoint_) Checkpoint();
       const TRegExprInstr& instr = program_.code[pc];
       switch (instr.op) {
         case TRegExprOp::Match:
@@ -175,7 +189,7 @@ class TRun {
           // Comparing the group's text is work in proportion to its length: it counts as that
           // many steps, so that the bound also bounds the time.
           steps_ += static_cast<std::uint64_t>(length);
-          if (steps_ > maxSteps_) Exhausted();
+          if (steps_ >= checkpoint_) Checkpoint();
           const std::int64_t matched = MatchedLength(from, length, pos, instr.ignoreCase);
           if (matched < 0) return false;
           pos += matched;
@@ -195,7 +209,9 @@ class TRun {
   const TRegExprProgram& program_;
   std::string_view line_;
   std::uint64_t maxSteps_;
+  TCancelProbe& probe_;
   std::uint64_t steps_ = 0;
+  std::uint64_t checkpoint_;
   std::size_t groups_;
   std::vector<std::int64_t>& registers_;
   std::vector<TFrame>& stack_;
@@ -203,11 +219,11 @@ class TRun {
 
 }  // namespace
 
-bool TRegExprBacktracker::Matches(std::string_view line) const {
+bool TRegExprBacktracker::Matches(std::string_view line, TCancelProbe& probe) const {
   thread_local TScratch scratch;
   // A runaway line may have grown the stack a lot: do not keep that memory for good.
   if (scratch.stack.capacity() > 65536) scratch.stack = {};
-  TRun run(program_, line, maxSteps_ + kStepsPerByte * line.size(), scratch);
+  TRun run(program_, line, maxSteps_ + kStepsPerByte * line.size(), probe, scratch);
   const auto last = static_cast<std::int64_t>(program_.anchoredAtStart ? 0 : line.size());
   const auto classes = static_cast<std::size_t>(program_.classCount) + 1;
   for (std::int64_t start = 0; start <= last; ++start) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <optional>
+#include <stdexcept>
 
 #include "platform/system/PhysicalMemory.h"
 #include "search/engine/matching/ByteCount.h"
@@ -104,6 +106,19 @@ class TBeforeContext {
   size_t count_ = 0;
 };
 
+// What a long match asks about Cancel: it lets the window breathe first, as a line does.
+class TControlProbe final : public TCancelProbe {
+ public:
+  explicit TControlProbe(TScanControl& control) : control_(control) {}
+  bool Cancelled() override {
+    control_.Yield();
+    return control_.Cancelled();
+  }
+
+ private:
+  TScanControl& control_;
+};
+
 class TFileScan {
  public:
   TFileScan(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
@@ -114,6 +129,7 @@ class TFileScan {
         matcher_(*settings.Matcher),
         buffers_(buffers),
         control_(control),
+        probe_(control),
         literals_(CandidateLiterals(matcher_)),
         nextHits_(literals_.size()),
         before_(settings.ShowMatches ? settings.Before : 0) {}
@@ -126,6 +142,10 @@ class TFileScan {
   bool AnyLinePasses(const TStringTest& test, std::string_view piece, bool everyLine);
   size_t NextCandidate(std::string_view piece, size_t from);
   void ProcessLine(std::string_view raw);
+  // A line whose test cannot be carried out gets no verdict: it is noted, and the scan goes on.
+  std::optional<TLineMatcher::TFound> TestLine(std::string_view prepared);
+  bool Passes(const TStringTest& test, std::string_view prepared, std::string_view linesBefore);
+  void SkipLine(int64_t number, const char* reason);
   void SkipLines(std::string_view lines);
   void CountMatch(bool verdict);
   void AddLine(std::string text, int64_t number, bool matched);
@@ -141,6 +161,7 @@ class TFileScan {
   const TLineMatcher& matcher_;
   TScanBuffers& buffers_;
   TScanControl& control_;
+  TControlProbe probe_;
   std::vector<const TLiteralSearch*> literals_;
   struct TCachedHit {
     size_t position = npos;
@@ -189,6 +210,8 @@ TFileScanResult TFileScan::Run() {
     } else if (reader.LineTooLong()) {
       Fail(0, "line longer than " + std::to_string(settings_.MaxLineLength) + " bytes");
     }
+  } catch (const TMatchCancelled&) {
+    result_.Cancelled = true;
   } catch (const std::bad_alloc&) {
     Fail(0, kOutOfMemory);
   } catch (const std::exception& failure) {
@@ -292,10 +315,10 @@ void TFileScan::ProcessLine(std::string_view raw) {
     }
     return;
   }
-  const TLineMatcher::TFound found = matcher_.TestLine(prepared);
-  seen1_ = seen1_ || found.first;
-  seen2_ = seen2_ || found.second;
-  const bool verdict = matcher_.Verdict(found);
+  const std::optional<TLineMatcher::TFound> found = TestLine(prepared);
+  seen1_ = seen1_ || (found && found->first);
+  seen2_ = seen2_ || (found && found->second);
+  const bool verdict = found && matcher_.Verdict(*found);
   CountMatch(verdict);
   if (settings_.ShowMatches) {
     if (verdict || afterLeft_ > 0) {
@@ -343,10 +366,33 @@ bool TFileScan::AnyLinePasses(const TStringTest& test, std::string_view piece, b
     const void* feed = std::memchr(piece.data() + pos, '\n', piece.size() - pos);
     const size_t lineEnd = feed ? static_cast<size_t>(static_cast<const char*>(feed) - piece.data()) : piece.size();
     const std::string_view prepared = PrepareLine(piece.substr(pos, lineEnd - pos), buffers_.Scratch);
-    if (!prepared.empty() && test.Test(prepared)) return true;
+    if (!prepared.empty() && Passes(test, prepared, piece.substr(0, pos))) return true;
     pos = lineEnd + 1;
   }
   return false;
+}
+
+std::optional<TLineMatcher::TFound> TFileScan::TestLine(std::string_view prepared) {
+  try {
+    return matcher_.TestLine(prepared, probe_);
+  } catch (const std::runtime_error& failure) {
+    SkipLine(lineNumber_, failure.what());
+    return std::nullopt;
+  }
+}
+
+bool TFileScan::Passes(const TStringTest& test, std::string_view prepared, std::string_view linesBefore) {
+  try {
+    return test.Test(prepared, probe_);
+  } catch (const std::runtime_error& failure) {
+    SkipLine(lineNumber_ + 1 + static_cast<int64_t>(CountByte(linesBefore, '\n')), failure.what());
+    return false;
+  }
+}
+
+void TFileScan::SkipLine(int64_t number, const char* reason) {
+  if (result_.SkippedLines.empty()) result_.SkipReason = reason;
+  result_.SkippedLines.push_back(number);
 }
 
 void TFileScan::CountMatch(bool verdict) {
@@ -366,6 +412,11 @@ void TFileScan::KeepForBefore(std::string_view prepared, int64_t number) { befor
 
 void TFileScan::FinishFile() {
   result_.LineCount = lineNumber_;
+  // Whole-file mode tests a piece once per string: its numbers come once per string, so a
+  // line skipped by both is named once.
+  std::vector<int64_t>& skipped = result_.SkippedLines;
+  std::sort(skipped.begin(), skipped.end());
+  skipped.erase(std::unique(skipped.begin(), skipped.end()), skipped.end());
   if (settings_.MatchProximity) {
     const bool verdict = CombineVerdict(seen1_, seen2_, matcher_.First() == nullptr, matcher_.MatchType());
     if (verdict && !result_.HasFileNode) {

@@ -46,9 +46,13 @@ struct TFileScanResult {
   int ErrorCode = 0;              // the system's code, or 0 with ErrorMessage set
   std::string ErrorMessage;
   bool Cancelled = false;
+  // Lines left without a verdict because their test could not be carried out (an expression
+  // too complex for them), in order; the scan went on after each. SkipReason is the first one's.
+  std::vector<int64_t> SkippedLines;
+  std::string SkipReason;
 };
 
-// How a scan learns of Cancel and lets the window breathe.
+// How a scan learns of Cancel and lets the window breathe, also from inside a long match.
 class TScanControl {
  public:
   virtual ~TScanControl() = default;

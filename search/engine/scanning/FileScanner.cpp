@@ -28,6 +28,14 @@ std::string ErrorText(const TFileScanResult& result) {
   return result.ErrorCode != 0 ? SystemErrorText(result.ErrorCode) : result.ErrorMessage;
 }
 
+// The reason, then the first line left without a verdict and how many more there were.
+std::string SkippedLinesText(const TFileScanResult& result) {
+  const std::vector<int64_t>& lines = result.SkippedLines;
+  std::string text = result.SkipReason + ": line " + std::to_string(lines.front());
+  if (lines.size() == 1) return text + " was skipped";
+  return text + " and " + std::to_string(lines.size() - 1) + " more were skipped";
+}
+
 }  // namespace
 
 std::unique_ptr<TStringTest> MakePlainStringTest(const std::string& text, const TSearchCriteria& criteria) {
@@ -154,6 +162,9 @@ bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
   }
   counters.Lines += result.LineCount;
   ++counters.Searched;
+  if (!result.SkippedLines.empty()) {
+    context_.Results().AddErrorNode("*** Error reading " + path + ": " + SkippedLinesText(result) + " ***");
+  }
   if (result.Failed) {
     context_.Results().AddErrorNode("*** Error reading " + path + ": " + ErrorText(result) + " ***");
   }

@@ -85,6 +85,30 @@ TEST(RegExprExec, BytesComparedByBackreferencesCountTowardsTheBound) {
   EXPECT_TRUE(regex.Exec("aaaax"));
 }
 
+// Says Cancel from its given call on, and counts the calls.
+class TCountingProbe final : public TCancelProbe {
+ public:
+  explicit TCountingProbe(int cancelFrom) : cancelFrom_(cancelFrom) {}
+  bool Cancelled() override { return ++calls >= cancelFrom_; }
+  int calls = 0;
+
+ private:
+  int cancelFrom_;
+};
+
+TEST(RegExprExec, ALongMatchAsksItsProbeAndEndsOnCancel) {
+  // The line takes millions of steps: the probe is asked many times before the step bound.
+  const TRegExpr regex = Compiled("(a*)(a*)\\2\\1x");
+  const std::string line = std::string(1000, 'a') + "bx";
+  TCountingProbe cancelling(3);
+  EXPECT_THROW(regex.Exec(line, cancelling), TMatchCancelled);
+  EXPECT_EQ(cancelling.calls, 3);
+  // A short match is not slowed by asking; the same matcher goes on working.
+  TCountingProbe never(1000000);
+  EXPECT_TRUE(regex.Exec("aax found", never));
+  EXPECT_EQ(never.calls, 0);
+}
+
 TEST(RegExprExec, BackreferencesOnLongLinesDoNotHitTheBound) {
   std::string line;
   for (int i = 0; i < 20000; ++i) line += "word" + std::to_string(i % 97) + " ";
