@@ -132,7 +132,7 @@ TEST_F(ReadFixture, AHugeBeforeContextCostsOnlyTheLinesTheFileHas) {
   const TFileScanResult result = Scan(path, "x");
   ASSERT_FALSE(result.Failed) << result.ErrorMessage;
   ASSERT_EQ(result.Lines.size(), 4u);
-  EXPECT_EQ(result.Lines[0].Text, "a");
+  EXPECT_EQ(result.TextOf(result.Lines[0]), "a");
   EXPECT_TRUE(result.Lines[2].Matched);
 }
 
@@ -148,8 +148,8 @@ TEST_F(ReadFixture, ASingleLineOfTwentyMegabytes) {
     criteria.CaseSensitive = true;
     const TFileScanResult result = Scan(path, text);
     ASSERT_EQ(result.Lines.size(), 1u) << text;
-    EXPECT_EQ(result.Lines[0].Text, line);
-    const TTreeViewFileLine row(result.Lines[0].Text, true, result.Lines[0].Number);
+    EXPECT_EQ(result.TextOf(result.Lines[0]), line);
+    const TTreeViewFileLine row(std::string(result.TextOf(result.Lines[0])), true, result.Lines[0].Number);
     EXPECT_EQ(row.GetDisplayText({}), "*    1 " + line);
   }
   const TFileScanResult missing = Scan(path, "ABSENT");

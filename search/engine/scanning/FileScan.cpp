@@ -85,11 +85,10 @@ class TBeforeContext {
   }
 
   // Lists the kept lines, oldest first, and forgets them.
-  void MoveTo(std::vector<TScannedLine>& lines, bool minimiseWhitespace) {
+  void MoveTo(TFileScanResult& result, bool minimiseWhitespace) {
     for (size_t i = 0; i < count_; ++i) {
       const TSlot& slot = slots_[(first_ + i) % slots_.size()];
-      lines.push_back({slot.prepared.empty() ? std::string() : ShownText(slot.prepared, minimiseWhitespace),
-                       slot.number, false});
+      result.AddLine(slot.prepared, minimiseWhitespace, slot.number, false);
     }
     count_ = 0;
     first_ = 0;
@@ -148,7 +147,7 @@ class TFileScan {
   void SkipLine(int64_t number, const char* reason);
   void SkipLines(std::string_view lines);
   void CountMatch(bool verdict);
-  void AddLine(std::string text, int64_t number, bool matched);
+  void AddLine(std::string_view prepared, int64_t number, bool matched);
   // A line that is neither matched nor in an after-context; it may yet be listed before a match.
   void KeepForBefore(std::string_view prepared, int64_t number);
   void FinishFile();
@@ -309,7 +308,7 @@ void TFileScan::ProcessLine(std::string_view raw) {
     if (!settings_.IncludeBlankLines) return;
     if (afterLeft_ > 0) {
       --afterLeft_;
-      AddLine(std::string(), lineNumber_, false);
+      AddLine({}, lineNumber_, false);
     } else {
       KeepForBefore(prepared, lineNumber_);
     }
@@ -323,12 +322,12 @@ void TFileScan::ProcessLine(std::string_view raw) {
   if (settings_.ShowMatches) {
     if (verdict || afterLeft_ > 0) {
       if (verdict) {
-        before_.MoveTo(result_.Lines, settings_.MinimiseWhitespace);
+        before_.MoveTo(result_, settings_.MinimiseWhitespace);
         afterLeft_ = settings_.After;
       } else {
         --afterLeft_;
       }
-      AddLine(ShownText(prepared, settings_.MinimiseWhitespace), lineNumber_, verdict);
+      AddLine(prepared, lineNumber_, verdict);
     } else if (settings_.IncludeBlankLines || !ShowsAsEmpty(prepared, settings_.MinimiseWhitespace)) {
       KeepForBefore(prepared, lineNumber_);
     }
@@ -404,8 +403,8 @@ void TFileScan::CountMatch(bool verdict) {
   ++result_.Matches;
 }
 
-void TFileScan::AddLine(std::string text, int64_t number, bool matched) {
-  result_.Lines.push_back({std::move(text), number, matched});
+void TFileScan::AddLine(std::string_view prepared, int64_t number, bool matched) {
+  result_.AddLine(prepared, settings_.MinimiseWhitespace, number, matched);
 }
 
 void TFileScan::KeepForBefore(std::string_view prepared, int64_t number) { before_.Push(prepared, number); }
@@ -428,6 +427,18 @@ void TFileScan::FinishFile() {
 }
 
 }  // namespace
+
+void TFileScanResult::AddLine(std::string_view prepared, bool minimiseWhitespace, int64_t number, bool matched) {
+  const size_t start = Texts.size();
+  AppendShownText(Texts, prepared, minimiseWhitespace);
+  Lines.push_back({start, Texts.size() - start, number, matched});
+}
+
+std::string TFileScanResult::TakeText(const TScannedLine& line) {
+  if (line.TextLength == 0) return {};
+  if (line.TextLength == Texts.size()) return std::move(Texts);
+  return std::string(TextOf(line));
+}
 
 size_t DefaultMaxLineLength() {
   constexpr int64_t kLimit = int64_t{1} << 30;

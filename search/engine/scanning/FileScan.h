@@ -27,8 +27,10 @@ struct TScanSettings {
   size_t MaxLineLength = DefaultMaxLineLength();
 };
 
+// A listed line; its shown text is kept in its result's Texts.
 struct TScannedLine {
-  std::string Text;
+  size_t TextStart = 0;
+  size_t TextLength = 0;
   int64_t Number = 0;
   bool Matched = false;
 };
@@ -41,6 +43,9 @@ struct TFileScanResult {
   int64_t Matches = 0;            // matched lines
   bool WholeFileMatch = false;    // matched by the whole-file verdict alone
   std::vector<TScannedLine> Lines;
+  // The shown texts of the lines, one after another: the scan makes no string per line, so
+  // the strings of the result nodes are made and freed on the same thread.
+  std::string Texts;
   int64_t LineCount = 0;
   bool Failed = false;            // opening or reading failed, see the error
   int ErrorCode = 0;              // the system's code, or 0 with ErrorMessage set
@@ -50,6 +55,14 @@ struct TFileScanResult {
   // too complex for them), in order; the scan went on after each. SkipReason is the first one's.
   std::vector<int64_t> SkippedLines;
   std::string SkipReason;
+
+  void AddLine(std::string_view prepared, bool minimiseWhitespace, int64_t number, bool matched);
+  std::string_view TextOf(const TScannedLine& line) const {
+    return std::string_view(Texts).substr(line.TextStart, line.TextLength);
+  }
+  // The line's text as a string of its own; a line that holds all of Texts (a huge line
+  // alone) takes it over rather than copying it, leaving the other lines' texts empty.
+  std::string TakeText(const TScannedLine& line);
 };
 
 // How a scan learns of Cancel and lets the window breathe, also from inside a long match.

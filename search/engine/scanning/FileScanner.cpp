@@ -148,8 +148,8 @@ bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
         path, facts.size, facts.created, facts.modified, facts.accessed, 0));
     ++counters.Matched;
     node->Lines.reserve(result.Lines.size());
-    for (TScannedLine& line : result.Lines) {
-      TResultTree::AddLineNode(*node, std::move(line.Text), line.Matched, line.Number);
+    for (const TScannedLine& line : result.Lines) {
+      TResultTree::AddLineNode(*node, result.TakeText(line), line.Matched, line.Number);
     }
     if (!matcher_.JudgesWholeFile()) {
       node->File()->Matches = static_cast<int32_t>(std::min<int64_t>(result.Matches, INT32_MAX));

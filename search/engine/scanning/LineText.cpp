@@ -45,26 +45,40 @@ bool ShowsAsBlank(char c) {
 
 }  // namespace
 
-// In one pass into one string, with no copy in between: a line can be hundreds of megabytes.
 std::string ShownText(std::string_view prepared, bool minimiseWhitespace) {
-  if (!minimiseWhitespace) return ReplaceControlChars(prepared);
+  std::string shown;
+  AppendShownText(shown, prepared, minimiseWhitespace);
+  return shown;
+}
+
+// In one pass, with no copy in between: a line can be hundreds of megabytes.
+void AppendShownText(std::string& out, std::string_view prepared, bool minimiseWhitespace) {
+  const size_t at = out.size();
+  if (!minimiseWhitespace) {
+    out.append(prepared);
+    for (size_t i = at; i < out.size(); ++i) {
+      const auto u = static_cast<unsigned char>(out[i]);
+      if (u < 32 || u == 127) out[i] = ' ';
+    }
+    return;
+  }
   size_t first = 0;
   size_t end = prepared.size();
   // Leading and trailing blanks go; halving first changes none of what is left between.
   while (first < end && ShowsAsBlank(prepared[first])) ++first;
   while (end > first && ShowsAsBlank(prepared[end - 1])) --end;
-  std::string shown(end - first, ' ');
-  char* out = shown.data();
+  out.resize(at + (end - first));
+  char* const begin = out.data() + at;
+  char* to = begin;
   for (size_t i = first; i < end; ++i) {
     if (!ShowsAsBlank(prepared[i])) {
-      *out++ = prepared[i];
+      *to++ = prepared[i];
       continue;
     }
-    *out++ = ' ';
+    *to++ = ' ';
     if (i + 1 < end && ShowsAsBlank(prepared[i + 1])) ++i;
   }
-  shown.resize(static_cast<size_t>(out - shown.data()));
-  return shown;
+  out.resize(at + static_cast<size_t>(to - begin));
 }
 
 bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace) {

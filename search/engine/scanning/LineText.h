@@ -20,6 +20,8 @@ std::string HalveSpaceRuns(std::string_view text);
 
 // The text a prepared line is listed with.
 std::string ShownText(std::string_view prepared, bool minimiseWhitespace);
+// The same, appended to `out`.
+void AppendShownText(std::string& out, std::string_view prepared, bool minimiseWhitespace);
 
 // Whether ShownText would be empty, found without building it.
 bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace);
