@@ -3,23 +3,24 @@
 #include <cerrno>
 #include <unistd.h>
 
+#include "search/engine/matching/ByteFind.h"
+
 namespace cli {
 namespace {
 
 constexpr size_t kWriteSize = 256 * 1024;
 
-bool NeedsEscape(unsigned char byte) { return byte < 0x20 || byte == 0x7F || byte == '\\'; }
-
 }  // namespace
 
 void AppendEscapedRow(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
-  size_t plainFrom = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (!NeedsEscape(byte)) continue;
-    out.append(text.data() + plainFrom, i - plainFrom);
-    plainFrom = i + 1;
+  while (!text.empty()) {
+    // The run up to the next byte to escape is copied whole.
+    const size_t run = search::FindByteBelowOr(text, 0x20, 0x7F, '\\');
+    out.append(text.data(), run);
+    if (run == text.size()) break;
+    const auto byte = static_cast<unsigned char>(text[run]);
+    text.remove_prefix(run + 1);
     out += '\\';
     if (byte == '\n') {
       out += 'n';
@@ -33,7 +34,6 @@ void AppendEscapedRow(std::string& out, std::string_view text) {
       out += kHex[byte & 0xF];
     }
   }
-  out.append(text.data() + plainFrom, text.size() - plainFrom);
 }
 
 TRowWriter::TRowWriter(int descriptor, bool escape, const search::TDisplayOptions& display)
@@ -46,12 +46,20 @@ void TRowWriter::WriteNode(const search::TResultNode& node) {
     AppendText(node.Payload->GetDisplayText(display_));
     EndRow();
   }
-  for (const search::TTreeViewFileLine& line : node.Lines) {
-    // The prefix never needs escaping; the text may be huge, so it is not copied whole.
-    line.AppendDisplayPrefix(out_);
-    AppendText(line.Text);
-    EndRow();
-  }
+  for (const search::TTreeViewFileLine& line : node.Lines) WriteLine(line.Matched, line.LineNumber, line.Text);
+}
+
+void TRowWriter::WriteFile(const search::TTreeViewFile& file, const search::TFileScanResult& result) {
+  AppendText(file.GetDisplayText(display_));
+  EndRow();
+  for (const search::TScannedLine& line : result.Lines) WriteLine(line.Matched, line.Number, result.TextOf(line));
+}
+
+// The prefix never needs escaping; the text may be huge, so it is not copied whole.
+void TRowWriter::WriteLine(bool matched, int64_t number, std::string_view text) {
+  search::TTreeViewFileLine::AppendDisplayPrefix(out_, matched, number);
+  AppendText(text);
+  EndRow();
 }
 
 // A long text goes out in pieces, so the buffer never holds a copy of it whole.

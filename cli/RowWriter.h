@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "search/engine/results/ResultTree.h"
+#include "search/engine/scanning/FileScan.h"
 
 namespace cli {
 
@@ -18,12 +19,15 @@ class TRowWriter {
 
   // The node's row, then a row for each of its lines.
   void WriteNode(const search::TResultNode& node);
+  // A matched file's row, then a row for each line its scan listed.
+  void WriteFile(const search::TTreeViewFile& file, const search::TFileScanResult& result);
   // Writes what is buffered; false once any write failed (errno tells why).
   bool Flush();
   bool Failed() const { return failed_; }
 
  private:
   void AppendText(std::string_view text);
+  void WriteLine(bool matched, int64_t number, std::string_view text);
   void EndRow();
   void WriteBuffered();
 

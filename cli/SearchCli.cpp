@@ -33,7 +33,7 @@ void OnInterrupt(int) {
 // Cancel comes from Ctrl+C; the last status texts are kept for --status. Without sorting the
 // rows are written as each file's results are complete and the tree keeps none of them, so
 // memory does not grow with the number of results.
-class TCliHost final : public search::TSearchHost {
+class TCliHost final : public search::TSearchHost, public search::TFileRowsSink {
  public:
   explicit TCliHost(cli::TRowWriter* streamTo) : stream_(streamTo) {}
 
@@ -44,6 +44,11 @@ class TCliHost final : public search::TSearchHost {
   void ShowStatus(const search::TStatusTexts& texts) override { status_ = texts; }
   const search::TStatusTexts& Status() const { return status_; }
 
+  search::TFileRowsSink* RowsSink() override { return stream_ != nullptr ? this : nullptr; }
+  void FileRows(const search::TTreeViewFile& file, const search::TFileScanResult& result) override {
+    ++filesWritten_;
+    stream_->WriteFile(file, result);
+  }
   void ResultsAdded(search::TResultTree& results) override {
     if (stream_ == nullptr) return;
     for (const auto& node : results.TakeNodes()) Write(*node, *stream_);

@@ -106,16 +106,16 @@ std::string TTreeViewFileLine::GetDisplayText(const TDisplayOptions&) const {
 }
 
 void TTreeViewFileLine::AppendDisplayText(std::string& out) const {
-  AppendDisplayPrefix(out);
+  AppendDisplayPrefix(out, Matched, LineNumber);
   out += Text;
 }
 
 // A mark ('*' for a matched line), the line number right-aligned in five places and a blank.
-void TTreeViewFileLine::AppendDisplayPrefix(std::string& out) const {
+void TTreeViewFileLine::AppendDisplayPrefix(std::string& out, bool matched, int64_t lineNumber) {
   char number[24];
-  const auto end = std::to_chars(number, number + sizeof number, LineNumber).ptr;
+  const auto end = std::to_chars(number, number + sizeof number, lineNumber).ptr;
   const auto digits = static_cast<size_t>(end - number);
-  out += Matched ? '*' : ' ';
+  out += matched ? '*' : ' ';
   if (digits < 5) out.append(5 - digits, ' ');
   out.append(number, digits);
   out += ' ';

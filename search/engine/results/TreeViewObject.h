@@ -61,7 +61,7 @@ class TTreeViewFileLine final : public TTreeViewObject {
   // The display text appended to `out` without a temporary (a row is made for every listed
   // line): the prefix (a mark, the number and a blank), then the text.
   void AppendDisplayText(std::string& out) const;
-  void AppendDisplayPrefix(std::string& out) const;
+  static void AppendDisplayPrefix(std::string& out, bool matched, int64_t lineNumber);
 
   std::string Text;
   int64_t LineNumber = 0;  // 64 bits: a log may hold more than 2^31 lines

@@ -13,6 +13,16 @@ namespace search {
 
 struct TResultNode;
 class TResultTree;
+class TTreeViewFile;
+struct TFileScanResult;
+
+// Receives each matched file's rows as soon as the file is done: the file node and the scan's
+// lines with their shown texts.
+class TFileRowsSink {
+ public:
+  virtual ~TFileRowsSink() = default;
+  virtual void FileRows(const TTreeViewFile& file, const TFileScanResult& result) = 0;
+};
 
 // The busy dialog's five counters.
 struct TBusyCounters {
@@ -42,9 +52,11 @@ class TSearchHost {
   virtual void EndResultsUpdate() {}
   virtual void ExpandNode(TResultNode& /*node*/) {}
   virtual void ResultsSorted() {}
-  // After each file's nodes or a notice were added, outside the update brackets. A host that
-  // writes rows as they come and keeps none (search-cli without sorting) takes them out here
-  // with TResultTree::TakeNodes.
+  // A host that writes rows as they come and keeps none (search-cli without sorting) gives a
+  // sink: each matched file's rows go there instead of into the tree, and the nodes that still
+  // go into the tree (notices) are taken out in ResultsAdded with TResultTree::TakeNodes.
+  virtual TFileRowsSink* RowsSink() { return nullptr; }
+  // After each file's nodes or a notice were added, outside the update brackets.
   virtual void ResultsAdded(TResultTree& /*results*/) {}
 
   virtual void ShowStatus(const TStatusTexts& /*texts*/) {}

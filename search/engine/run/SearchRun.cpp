@@ -112,7 +112,7 @@ TSearchOutcome TSearchRun::Run() {
   context_.Counters().Found = static_cast<int64_t>(working.Count());
   state_.MatchedFiles.Clear();
   SearchFiles(working);
-  if (!context_.Cancelled() && !state_.Results.HasHadNodes()) {
+  if (!context_.Cancelled() && !state_.Results.HasHadNodes() && context_.Counters().Matched == 0) {
     context_.AddErrorNode("*** No Matches Found ***");
   }
   return Finish();

@@ -132,6 +132,18 @@ bool TFileScanner::AddOutcome(const TFileListEntry& entry, TFileScanResult& resu
   return !context_.Cancelled();
 }
 
+void TFileScanner::AddFileNode(std::unique_ptr<TTreeViewFile> file, TFileScanResult& result) {
+  TResultNode& node = context_.Results().AddFileNode(std::move(file));
+  node.Lines.reserve(result.Lines.size());
+  for (const TScannedLine& line : result.Lines) {
+    TResultTree::AddLineNode(node, result.TakeText(line), line.Matched, line.Number);
+  }
+  if (criteria_.AutoExpand) {
+    node.Expanded = true;
+    context_.Host().ExpandNode(node);
+  }
+}
+
 bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
   if (!result.Opened && result.Cancelled) return false;  // never opened: Cancel came first
   if (!result.Opened) {
@@ -141,23 +153,18 @@ bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
   TSearchHost& host = context_.Host();
   TBusyCounters& counters = context_.Counters();
   host.BeginResultsUpdate();
-  TResultNode* node = nullptr;
+  bool listed = false;
   if (result.HasFileNode) {
+    listed = true;
     const platform::fs::FileFacts& facts = result.Facts;
-    node = &context_.Results().AddFileNode(std::make_unique<TTreeViewFile>(
-        path, facts.size, facts.created, facts.modified, facts.accessed, 0));
+    auto file = std::make_unique<TTreeViewFile>(path, facts.size, facts.created, facts.modified, facts.accessed, 0);
+    if (!matcher_.JudgesWholeFile()) file->Matches = static_cast<int32_t>(std::min<int64_t>(result.Matches, INT32_MAX));
     ++counters.Matched;
-    node->Lines.reserve(result.Lines.size());
-    for (const TScannedLine& line : result.Lines) {
-      TResultTree::AddLineNode(*node, result.TakeText(line), line.Matched, line.Number);
-    }
-    if (!matcher_.JudgesWholeFile()) {
-      node->File()->Matches = static_cast<int32_t>(std::min<int64_t>(result.Matches, INT32_MAX));
-    }
     counters.TotalMatches += result.Matches + (result.WholeFileMatch ? 1 : 0);
-    if (criteria_.AutoExpand) {
-      node->Expanded = true;
-      host.ExpandNode(*node);
+    if (TFileRowsSink* sink = host.RowsSink()) {
+      sink->FileRows(*file, result);
+    } else {
+      AddFileNode(std::move(file), result);
     }
   }
   counters.Lines += result.LineCount;
@@ -170,7 +177,7 @@ bool TFileScanner::Commit(const std::string& path, TFileScanResult& result) {
   }
   host.EndResultsUpdate();
   context_.ResultsAdded();
-  return node != nullptr;
+  return listed;
 }
 
 }  // namespace search

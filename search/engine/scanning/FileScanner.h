@@ -36,8 +36,10 @@ class TFileScanner {
   bool PipelineHoldsStartOf(const TFileList& working) const;
   // Adds a file's outcome in list order; false when Cancel says to stop after it.
   bool AddOutcome(const TFileListEntry& entry, TFileScanResult& result);
-  // Adds the file's nodes and counts; true when the file matched.
+  // Adds the file's nodes (or hands its rows to the host's sink) and counts; true when the
+  // file matched.
   bool Commit(const std::string& path, TFileScanResult& result);
+  void AddFileNode(std::unique_ptr<TTreeViewFile> file, TFileScanResult& result);
 
   const TSearchCriteria& criteria_;
   TLineMatcher matcher_;

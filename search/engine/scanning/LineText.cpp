@@ -1,6 +1,9 @@
 #include "search/engine/scanning/LineText.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "search/engine/matching/ByteFind.h"
 
 namespace search {
 
@@ -67,16 +70,23 @@ void AppendShownText(std::string& out, std::string_view prepared, bool minimiseW
   // Leading and trailing blanks go; halving first changes none of what is left between.
   while (first < end && ShowsAsBlank(prepared[first])) ++first;
   while (end > first && ShowsAsBlank(prepared[end - 1])) --end;
-  out.resize(at + (end - first));
+  // Eight bytes are copied at a time, the run up to the next blank included; the slack
+  // behind the text takes what a last copy writes past it.
+  constexpr size_t kSlack = 8;
+  out.resize(at + (end - first) + kSlack);
   char* const begin = out.data() + at;
   char* to = begin;
-  for (size_t i = first; i < end; ++i) {
-    if (!ShowsAsBlank(prepared[i])) {
-      *to++ = prepared[i];
-      continue;
-    }
+  const char* from = prepared.data() + first;
+  const char* const stop = prepared.data() + end;
+  while (from < stop) {
+    const size_t left = static_cast<size_t>(stop - from);
+    const size_t run = FindByteBelowOr(std::string_view(from, std::min<size_t>(left, 8)), 33, 127, 127);
+    std::memcpy(to, from, 8 <= left ? 8 : left);
+    to += run;
+    from += run;
+    if (run == 8 || from == stop) continue;
     *to++ = ' ';
-    if (i + 1 < end && ShowsAsBlank(prepared[i + 1])) ++i;
+    from += (from + 1 < stop && ShowsAsBlank(from[1])) ? 2 : 1;
   }
   out.resize(at + static_cast<size_t>(to - begin));
 }

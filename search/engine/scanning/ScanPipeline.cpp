@@ -35,7 +35,7 @@ void TScanPipeline::Stop() {
 bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
   if (nextToScan_ >= paths_.size()) return false;
   const size_t index = nextToScan_++;
-  const TFileToScan file = paths_[index];
+  const TFileToScan& file = paths_[index];  // files are only ever appended: the entry stays put
   lock.unlock();
   TFileScanResult result = ScanFile(file.Path, file.ListedAsRegular, settings_, takerBuffers_, control);
   lock.lock();
@@ -79,10 +79,11 @@ void TScanPipeline::Work() {
   constexpr size_t kBatch = 8;
   TScanBuffers buffers;
   TFlagControl control(cancel_);
-  std::vector<TFileToScan> batch;
+  std::vector<const TFileToScan*> batch;
   std::vector<TFileScanResult> results;
   for (;;) {
     size_t first;
+    size_t take;
     {
       std::unique_lock lock(mutex_);
       ++idleWorkers_;
@@ -90,19 +91,22 @@ void TScanPipeline::Work() {
       --idleWorkers_;
       if (stopping_) return;
       // Smaller batches near the end keep every worker busy to the last file.
-      const size_t waiting = std::min(paths_.size() - nextToScan_, kLookahead - (nextToScan_ - taken_));
-      const size_t take = std::clamp<size_t>(waiting / (2 * workerCount_ + 2), 1, kBatch);
+      const size_t room = kLookahead > Ahead() ? kLookahead - Ahead() : 0;
+      const size_t waiting = std::min(paths_.size() - nextToScan_, room);
+      take = std::clamp<size_t>(waiting / (2 * workerCount_ + 2), 1, kBatch);
       first = nextToScan_;
       const size_t slot = first - taken_;
       if (done_.size() < slot + take) done_.resize(slot + take);
-      batch.assign(paths_.begin() + static_cast<std::ptrdiff_t>(first),
-                   paths_.begin() + static_cast<std::ptrdiff_t>(first + take));
+      // Files are only ever appended, so the entries stay put once the lock is let go.
+      batch.clear();
+      for (size_t i = first; i < first + take; ++i) batch.push_back(&paths_[i]);
       nextToScan_ += take;
+      windowFull_ = Ahead() >= kLookahead;
     }
     results.clear();
     try {
-      for (const TFileToScan& file : batch) {
-        results.push_back(ScanFile(file.Path, file.ListedAsRegular, settings_, buffers, control));
+      for (const TFileToScan* file : batch) {
+        results.push_back(ScanFile(file->Path, file->ListedAsRegular, settings_, buffers, control));
       }
     } catch (...) {  // no room even for an outcome: the files left say so
     }
@@ -110,7 +114,7 @@ void TScanPipeline::Work() {
     {
       std::lock_guard lock(mutex_);
       const size_t slot = first - taken_;
-      for (size_t i = 0; i < batch.size(); ++i) {
+      for (size_t i = 0; i < take; ++i) {
         if (i < results.size()) {
           done_[slot + i] = std::move(results[i]);
         } else {

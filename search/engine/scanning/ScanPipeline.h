@@ -45,9 +45,11 @@ class TScanPipeline {
   bool ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control);
   bool NextIsReady() const { return !done_.empty() && done_.front().has_value(); }
   // Workers run at most this many files ahead of the taker, so that the outcomes waiting to be
-  // taken (their lines above all) stay bounded however slowly they are taken.
+  // taken (their lines above all) stay bounded however slowly they are taken. Once the window
+  // is full they wait until a quarter of it is free again, rather than waking for every file.
   static constexpr size_t kLookahead = 512;
-  bool MayScanAhead() const { return nextToScan_ < paths_.size() && nextToScan_ - taken_ < kLookahead; }
+  size_t Ahead() const { return nextToScan_ - taken_; }
+  bool MayScanAhead() const { return !windowFull_ && nextToScan_ < paths_.size(); }
   // Waits up to 20 ms for the next outcome; false when it is not there yet.
   bool WaitForNext(std::unique_lock<std::mutex>& lock);
 
@@ -62,6 +64,7 @@ class TScanPipeline {
   int idleWorkers_ = 0;
   bool takerWaiting_ = false;
   bool stopping_ = false;
+  bool windowFull_ = false;  // the workers wait for room
   std::atomic<bool> cancel_{false};
   TScanBuffers takerBuffers_;  // for the files the taking thread scans itself
   const size_t workerCount_;
@@ -79,9 +82,10 @@ std::optional<TFileScanResult> TScanPipeline::TakeNext(Idle idle, TScanControl& 
       TFileScanResult result = std::move(*done_.front());
       done_.pop_front();
       ++taken_;
-      const bool wake = idleWorkers_ > 0 && !cancel_ && MayScanAhead();
+      const bool wake = windowFull_ && Ahead() <= kLookahead - kLookahead / 4;
+      if (wake) windowFull_ = false;
       lock.unlock();
-      if (wake) workAvailable_.notify_one();
+      if (wake) workAvailable_.notify_all();
       return result;
     }
     // Files no worker has taken are scanned here, also after Cancel (they end at once), so the

@@ -1,0 +1,36 @@
+#pragma once
+// Finds the first byte of a small class (the bytes below a bound, and two more) eight bytes at
+// a time: the shown text of a line and the escaped rows of search-cli copy the runs between
+// such bytes whole.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace search {
+
+// The position of the first byte below `below` (at most 128) or equal to `a` or `b`, or the
+// size of the text when there is none.
+inline size_t FindByteBelowOr(std::string_view text, unsigned char below, unsigned char a, unsigned char b) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  const auto zeroBytes = [](uint64_t word) { return (word - kOnes) & ~word & kHighs; };
+  size_t at = 0;
+  // Each test flags its first qualifying byte exactly (a later flag may be false), so the
+  // lowest flag of the three is the first qualifying byte.
+  for (; at + 8 <= text.size(); at += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    const uint64_t flags =
+        ((word - kOnes * below) & ~word & kHighs) | zeroBytes(word ^ (kOnes * a)) | zeroBytes(word ^ (kOnes * b));
+    if (flags != 0) return at + static_cast<size_t>(__builtin_ctzll(flags)) / 8;
+  }
+  for (; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < below || byte == a || byte == b) return at;
+  }
+  return text.size();
+}
+
+}  // namespace search
