@@ -182,33 +182,15 @@ QWidget* TConfigurationEditorForm::CreateColoursPage() {
   lbRightMarginColour_->setObjectName("lbRightMarginColour");
   lbBracketHighlight_ = Caption(t::kBracketHighlight, cbBracketForeColour_);
   lbBracketHighlight_->setObjectName("lbBracketHighlight");
-  btResetColours_ = new QPushButton(t::kReset, page);
-  btResetColours_->setObjectName("btResetColours");
-  connect(btResetColours_, &QPushButton::clicked, this, &TConfigurationEditorForm::btResetColoursClick);
-
-  auto* grid = new QGridLayout;
-  grid->setVerticalSpacing(6);
-  grid->addWidget(Caption(t::kForeground), 0, 1, Qt::AlignHCenter);
-  grid->addWidget(Caption(t::kBackground), 0, 2, Qt::AlignHCenter);
-  grid->addWidget(Caption(t::kWindowColours, cbForeColour_), 1, 0);
-  grid->addWidget(cbForeColour_, 1, 1);
-  grid->addWidget(cbBackColour_, 1, 2);
-  grid->addWidget(Caption(t::kSelectionColours, cbSelectionForeColour_), 2, 0);
-  grid->addWidget(cbSelectionForeColour_, 2, 1);
-  grid->addWidget(cbSelectionBackColour_, 2, 2);
-  grid->addWidget(Caption(t::kGutterColour, cbGutterColour_), 3, 0);
-  grid->addWidget(cbGutterColour_, 3, 2);
-  grid->addWidget(lbRightMarginColour_, 4, 0);
-  grid->addWidget(cbRightMarginColour_, 4, 1);
-  grid->addWidget(lbBracketHighlight_, 5, 0);
-  grid->addWidget(cbBracketForeColour_, 5, 1);
-  grid->addWidget(cbBracketBackColour_, 5, 2);
-  grid->addWidget(btResetColours_, 6, 2);
-  grid->setColumnStretch(0, 1);
-
-  auto* layout = new QVBoxLayout(page);
-  layout->addLayout(grid);
-  layout->addStretch();
+  btResetColours_ = AddResetButton(page, "btResetColours", &TConfigurationEditorForm::btResetColoursClick);
+  // The gutter colour is a background, the right margin's a foreground.
+  LayOutColourPage(page,
+                   {{Caption(t::kWindowColours, cbForeColour_), cbForeColour_, cbBackColour_},
+                    {Caption(t::kSelectionColours, cbSelectionForeColour_), cbSelectionForeColour_, cbSelectionBackColour_},
+                    {Caption(t::kGutterColour, cbGutterColour_), nullptr, cbGutterColour_},
+                    {lbRightMarginColour_, cbRightMarginColour_, nullptr},
+                    {lbBracketHighlight_, cbBracketForeColour_, cbBracketBackColour_}},
+                   btResetColours_);
   return page;
 }
 
@@ -219,27 +201,43 @@ QWidget* TConfigurationEditorForm::CreateMoreColoursPage() {
   cbMatchedStringBackgroundColour_ = AddColourButton(page, "cbMatchedStringBackgroundColour");
   cbMatchedLineForegroundColour_ = AddColourButton(page, "cbMatchedLineForegroundColour");
   cbMatchedLineBackgroundColour_ = AddColourButton(page, "cbMatchedLineBackgroundColour");
-  btResetMoreColours_ = new QPushButton(t::kReset, page);
-  btResetMoreColours_->setObjectName("btResetMoreColours");
-  connect(btResetMoreColours_, &QPushButton::clicked, this, &TConfigurationEditorForm::btResetMoreColoursClick);
+  btResetMoreColours_ = AddResetButton(page, "btResetMoreColours", &TConfigurationEditorForm::btResetMoreColoursClick);
+  LayOutColourPage(page,
+                   {{Caption(t::kMatchedStrings, cbMatchedStringForegroundColour_), cbMatchedStringForegroundColour_,
+                     cbMatchedStringBackgroundColour_},
+                    {Caption(t::kMatchedLines, cbMatchedLineForegroundColour_), cbMatchedLineForegroundColour_,
+                     cbMatchedLineBackgroundColour_}},
+                   btResetMoreColours_);
+  return page;
+}
 
+QPushButton* TConfigurationEditorForm::AddResetButton(QWidget* page, const char* name, void (TConfigurationEditorForm::*click)()) {
+  auto* button = new QPushButton(t::kReset, page);
+  button->setObjectName(name);
+  connect(button, &QPushButton::clicked, this, click);
+  return button;
+}
+
+// A colour page: a row of buttons per caption under the headings "Foreground" and
+// "Background", the page's Reset below the background column.
+void TConfigurationEditorForm::LayOutColourPage(QWidget* page, std::initializer_list<TColourRow> rows,
+                                                QPushButton* reset) {
   auto* grid = new QGridLayout;
   grid->setVerticalSpacing(6);
   grid->addWidget(Caption(t::kForeground), 0, 1, Qt::AlignHCenter);
   grid->addWidget(Caption(t::kBackground), 0, 2, Qt::AlignHCenter);
-  grid->addWidget(Caption(t::kMatchedStrings, cbMatchedStringForegroundColour_), 1, 0);
-  grid->addWidget(cbMatchedStringForegroundColour_, 1, 1);
-  grid->addWidget(cbMatchedStringBackgroundColour_, 1, 2);
-  grid->addWidget(Caption(t::kMatchedLines, cbMatchedLineForegroundColour_), 2, 0);
-  grid->addWidget(cbMatchedLineForegroundColour_, 2, 1);
-  grid->addWidget(cbMatchedLineBackgroundColour_, 2, 2);
-  grid->addWidget(btResetMoreColours_, 3, 2);
+  int line = 1;
+  for (const TColourRow& row : rows) {
+    grid->addWidget(row.caption, line, 0);
+    if (row.fore != nullptr) grid->addWidget(row.fore, line, 1);
+    if (row.back != nullptr) grid->addWidget(row.back, line, 2);
+    ++line;
+  }
+  grid->addWidget(reset, line, 2);
   grid->setColumnStretch(0, 1);
-
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(grid);
   layout->addStretch();
-  return page;
 }
 
 QWidget* TConfigurationEditorForm::CreateFontPage() {

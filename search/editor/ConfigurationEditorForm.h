@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFont>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 
 #include "search/editor/LineAttributes.h"
@@ -36,9 +37,6 @@ class TConfigurationEditorForm final : public QDialog {
   TColourButton::TChooser ChooseColour = RunColourDialog;
   std::function<bool(QWidget* owner, QFont& font)> ChooseFont = RunFontDialog;
 
-  // The font being edited: the stored one until the font dialog chooses another.
-  const QFont& EditedFont() const { return font_; }
-
  private:
   QWidget* CreateOptionsPage();
   QWidget* CreateColoursPage();
@@ -46,6 +44,15 @@ class TConfigurationEditorForm final : public QDialog {
   QWidget* CreateFontPage();
   QCheckBox* AddCheckBox(QWidget* page, const char* name, const char* caption);
   TColourButton* AddColourButton(QWidget* page, const char* name);
+  QPushButton* AddResetButton(QWidget* page, const char* name, void (TConfigurationEditorForm::*click)());
+  // One row of a colour page: its caption and its foreground and background buttons (either
+  // may be missing).
+  struct TColourRow {
+    QLabel* caption;
+    TColourButton* fore;
+    TColourButton* back;
+  };
+  static void LayOutColourPage(QWidget* page, std::initializer_list<TColourRow> rows, QPushButton* reset);
   QWidget* CreateButtonStrip();
   void CreateSample();
 

@@ -121,6 +121,15 @@ void SaveEditorPreferences(TDataMod& settings) {
     QCoreApplication::processEvents();
     Save(dialog.grab(), names[i]);
   }
+  // The margin line at column 20, a highlighted bracket pair and a selection in the sample.
+  pages->setCurrentIndex(0);
+  dialog.findChild<QCheckBox*>("ckRightMarginVisible")->setChecked(true);
+  dialog.findChild<QLineEdit*>("edRightMarginAt")->setText("20");
+  dialog.findChild<QCheckBox*>("ckHighlightBrackets")->setChecked(true);
+  auto* sample = dialog.findChild<TEditControl*>("EditorSample");
+  sample->SelectPositions(sample->LineStart(3) + 1, sample->LineStart(4) + 1);
+  QCoreApplication::processEvents();
+  Save(dialog.grab(), "editor-preferences-changed.png");
 }
 
 // The internal editor with two files from the search, the first at its matched line.
