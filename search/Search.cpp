@@ -8,6 +8,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "search/editor/ConfigurationEditorForm.h"
 #include "search/settings/DataModule.h"
 #include "search/settings/forms/ConfigurationForm.h"
 #include "search/ui/ByteText.h"
@@ -44,7 +45,11 @@ int main(int argc, char** argv) {
   // title, and the titles are exactly the windows' own.
   QApplication::setApplicationName(DisplayString(dataMod.ApplicationTitle()));
   TMainForm mainForm(dataMod);
-  mainForm.ShowPreferencesDialog = [&dataMod](QWidget* owner) { return RunConfigurationForm(owner, dataMod); };
+  mainForm.ShowPreferencesDialog = [&dataMod](QWidget* owner) {
+    return RunConfigurationForm(owner, dataMod, [&dataMod](QWidget* preferences, const QPoint& topLeft) {
+      ShowEditorPreferences(dataMod, preferences, topLeft);
+    });
+  };
   // Only the first argument counts; the start folder makes a relative folder absolute.
   const std::string argument = argc > 1 ? argv[1] : "";
   char folder[4096];

@@ -12,9 +12,9 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-#include <sstream>
 
 #include "search/editor/text/LineEnds.h"
+#include "search/editor/text/TabStops.h"
 
 namespace {
 
@@ -45,23 +45,12 @@ int StyleOf(const TFontStyles& styles) {
          (styles.Underline ? kStyleUnderline : 0);
 }
 
-// The tab width a tab-stop text stands for, or 0 when the text is not an increasing list of
-// positive columns.
-int TabWidthOf(const std::string& stops) {
-  std::istringstream words(stops);
-  std::string word;
-  int previous = 0;
-  int first = 0;
-  while (words >> word) {
-    if (word.empty() || !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
-    if (word.size() > 6) return 0;
-    const int column = std::stoi(word);
-    if (column <= previous) return 0;
-    if (first == 0) first = column;
-    previous = column;
-  }
-  if (first == 0) return 1;  // no stops: a tab is one blank wide
-  return std::max(first - 1, 1);
+// The tab width a tab-stop text stands for, or 0 when the text is not a tab-stop list.
+int TabWidthOf(const std::string& text) {
+  const std::optional<std::vector<int32_t>> stops = editor::ParseTabStops(text);
+  if (!stops) return 0;
+  if (stops->empty()) return 1;  // no stops: a tab is one blank wide
+  return std::clamp(stops->front() - 1, 1, TEditControl::kMaxColumn);
 }
 
 }  // namespace
@@ -611,12 +600,14 @@ void TEditControl::SetGutterColour(const QColor& colour) {
 void TEditControl::SetRightMargin(int column, bool visible, const QColor& colour) {
   rightMargin_ = column;
   rightMarginVisible_ = visible;
+  rightMarginColour_ = colour;
   view_->Send(Sci::SCI_SETEDGECOLUMN, static_cast<unsigned long>(std::max(column, 0)));
   view_->Send(Sci::SCI_SETEDGECOLOUR, Colour(colour));
   view_->Send(Sci::SCI_SETEDGEMODE, visible ? Sci::EDGE_LINE : Sci::EDGE_NONE);
 }
 
 void TEditControl::SetTabStops(const std::string& stops) {
+  tabStops_ = stops;
   const int width = TabWidthOf(stops);
   view_->Send(Sci::SCI_SETTABWIDTH, static_cast<unsigned long>(width > 0 ? width : 8));
   view_->Send(Sci::SCI_SETINDENT, 0);
@@ -626,18 +617,24 @@ int TEditControl::TabWidth() const { return static_cast<int>(view_->Send(Sci::SC
 
 void TEditControl::SetBackSpaceUnindents(bool on) { view_->Send(Sci::SCI_SETBACKSPACEUNINDENTS, on ? 1 : 0); }
 
+bool TEditControl::BackSpaceUnindents() const { return view_->Send(Sci::SCI_GETBACKSPACEUNINDENTS) != 0; }
+
 void TEditControl::SetCursorBeyondEOF(bool on) {
   cursorBeyondEof_ = on;
   view_->Send(Sci::SCI_SETENDATLASTLINE, on ? 0 : 1);
 }
 
 void TEditControl::SetSelectionColours(const QColor& fore, const QColor& back) {
+  selFore_ = fore;
+  selBack_ = back;
   view_->Send(Sci::SCI_SETSELFORE, 1, Colour(fore));
   view_->Send(Sci::SCI_SETSELBACK, 1, Colour(back));
 }
 
 void TEditControl::SetBracketHighlighting(bool active, const QColor& back, const QColor& fore, const QColor& border) {
   bracketHighlighting_ = active;
+  bracketBack_ = back;
+  bracketFore_ = fore;
   view_->Send(Sci::SCI_STYLESETBACK, Sci::STYLE_BRACELIGHT, Colour(back));
   view_->Send(Sci::SCI_STYLESETFORE, Sci::STYLE_BRACELIGHT, Colour(fore));
   view_->Send(Sci::SCI_STYLESETBOLD, Sci::STYLE_BRACELIGHT, 1);

@@ -136,18 +136,31 @@ class TEditControl final : public QWidget {
   void SetRightMargin(int column, bool visible, const QColor& colour);
   int RightMargin() const { return rightMargin_; }
   bool RightMarginVisible() const { return rightMarginVisible_; }
+  QColor RightMarginColour() const { return rightMarginColour_; }
   // Tab stops: 1-based columns separated by blanks ("3 5 7"); the distance from the first
   // column to the first stop is the tab width; a text that is not such a list leaves 8.
   void SetTabStops(const std::string& stops);
+  const std::string& TabStops() const { return tabStops_; }
   int TabWidth() const;
   void SetSmartTab(bool on) { smartTab_ = on; }
+  bool SmartTab() const { return smartTab_; }
   void SetAutoIndent(bool on) { autoIndent_ = on; }
+  bool AutoIndent() const { return autoIndent_; }
   void SetBackSpaceUnindents(bool on);
+  bool BackSpaceUnindents() const;
   void SetKeepTrailingBlanks(bool on) { keepTrailingBlanks_ = on; }
+  bool KeepTrailingBlanks() const { return keepTrailingBlanks_; }
   void SetCursorBeyondEOF(bool on);
+  bool CursorBeyondEOF() const { return cursorBeyondEof_; }
   void SetDoubleClickLine(bool on) { doubleClickLine_ = on; }
+  bool DoubleClickLine() const { return doubleClickLine_; }
   void SetSelectionColours(const QColor& fore, const QColor& back);
+  QColor SelForeColour() const { return selFore_; }
+  QColor SelBackColour() const { return selBack_; }
   void SetBracketHighlighting(bool active, const QColor& back, const QColor& fore, const QColor& border);
+  bool BracketHighlighting() const { return bracketHighlighting_; }
+  QColor BracketBackColour() const { return bracketBack_; }
+  QColor BracketForeColour() const { return bracketFore_; }
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   QMenu* PopupMenu() const { return popupMenu_; }
 
@@ -202,6 +215,12 @@ class TEditControl final : public QWidget {
   int gutterWidth_ = 0;
   int rightMargin_ = 80;
   bool rightMarginVisible_ = false;
+  QColor rightMarginColour_;
+  std::string tabStops_;
+  QColor selFore_;
+  QColor selBack_;
+  QColor bracketBack_;
+  QColor bracketFore_;
   bool smartTab_ = false;
   bool autoIndent_ = true;
   bool keepTrailingBlanks_ = true;

@@ -24,6 +24,7 @@
 #include <algorithm>
 
 #include "platform/fs/FileSystem.h"
+#include "search/editor/ConfigurationEditorForm.h"
 #include "search/editor/EditControl.h"
 #include "search/editor/EditorImages.h"
 #include "search/editor/EditorStatusBar.h"
@@ -32,6 +33,7 @@
 #include "search/editor/LockKeys.h"
 #include "search/editor/text/MatchedLines.h"
 #include "search/settings/DataModule.h"
+#include "search/settings/forms/PreferencesFont.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/ColourValues.h"
 
@@ -41,17 +43,9 @@ namespace {
 
 constexpr int kGlyphWidth = 16;
 constexpr int kIdlePollMilliseconds = 500;
-constexpr bool kPreferencesDialogAvailable = false;
 
 QFont EditorFont(const TDataMod& settings) {
-  QFont font(DisplayString(settings.EditorFontName.Value()));
-  font.setPointSize(std::max(settings.EditorFontSize.Value(), 1));
-  const TFontStyles& styles = settings.EditorFontStyle.Value();
-  font.setBold(styles.Bold);
-  font.setItalic(styles.Italic);
-  font.setUnderline(styles.Underline);
-  font.setStrikeOut(styles.StrikeOut);
-  return font;
+  return StoredFont(settings.EditorFontName.Value(), settings.EditorFontSize.Value(), settings.EditorFontStyle.Value());
 }
 
 }  // namespace
@@ -90,6 +84,7 @@ TEditorForm::TEditorForm(TDataMod& dataMod, QWidget* parent) : QDialog(parent), 
     box.exec();
   };
   RunGoToLine = [](TGoToLineForm& dialog) { return dialog.exec(); };
+  RunPreferences = [](TConfigurationEditorForm& dialog) { return dialog.exec(); };
   ShowError = [this](const QString& message) {
     ShowMessageDialog(message, TMessageKind::Error, {TMessageButton::OK}, 0, this);
   };
@@ -148,8 +143,6 @@ void TEditorForm::CreateActions() {
     addAction(action);
   }
   for (const char* name : {"acShowMatchedWords", "acShowMatchedLines"}) actions_[name]->setCheckable(true);
-  // The editor preferences dialog comes with its own change; until then the entry stays off.
-  actions_["acPreferences"]->setEnabled(kPreferencesDialogAvailable);
   actions_["acShowMatchedWords"]->setChecked(dataMod_.EditorShowMatchedStrings.Value());
   actions_["acShowMatchedLines"]->setChecked(dataMod_.EditorShowMatchedLines.Value());
 
@@ -259,6 +252,7 @@ void TEditorForm::ConnectActions() {
     if (current_ != nullptr) SaveFileAs(*current_);
   });
   on("acSaveAll", [this] { SaveAllClick(); });
+  on("acPreferences", [this] { PreferencesClick(); });
   on("acExit", [this] { close(); });
   onEditor("acUnDo", &TEditControl::Undo);
   onEditor("acCut", &TEditControl::Cut);
@@ -428,6 +422,7 @@ void TEditorForm::ApplyEditorPreferences(TEditControl& editor) {
   editor.SetCursorBeyondEOF(dataMod_.EditorCursorBeyondEOF.Value());
   editor.SetDoubleClickLine(dataMod_.EditorDoubleClickLine.Value());
   editor.SetKeepTrailingBlanks(dataMod_.EditorKeepTrailingBlanks.Value());
+  editor.SetAutoIndent(dataMod_.EditorAutoIndent.Value());
   editor.SetSmartTab(dataMod_.EditorSmartTab.Value());
   editor.SetTabStops(dataMod_.EditorTabStops.Value());
   editor.SetRightMargin(dataMod_.EditorRightMarginPos.Value(), dataMod_.EditorRightMarginVisible.Value(),
@@ -439,6 +434,19 @@ void TEditorForm::ApplyEditorPreferences(TEditControl& editor) {
   editor.SetBracketHighlighting(dataMod_.EditorBracketHighlighting.Value(), colour(dataMod_.EditorBracketBackColour),
                                 colour(dataMod_.EditorBracketForeColour), colour(dataMod_.EditorBracketBackColour));
   SetGutterWidthFor(editor);
+}
+
+// The preferences dialog, centred on the window; after OK every open page takes the settings.
+void TEditorForm::PreferencesClick() {
+  TConfigurationEditorForm dialog(dataMod_, this);
+  QRect placed = dialog.frameGeometry();
+  placed.moveCenter(frameGeometry().center());
+  dialog.move(placed.topLeft());
+  if (RunPreferences(dialog) != QDialog::Accepted) return;
+  for (const auto& file : files_) {
+    ApplyEditorPreferences(*file->Editor);
+    file->Editor->Invalidate();
+  }
 }
 
 void TEditorForm::SetGutterWidthFor(TEditControl& editor) {

@@ -89,6 +89,10 @@ class TEditorForm final : public QDialog {
   std::function<void(const QString& text, const QString& title)> Inform;
   // Runs the go-to-line dialog; replaceable (returns the dialog's result).
   std::function<int(class TGoToLineForm& dialog)> RunGoToLine;
+  // Runs the editor preferences dialog; replaceable (returns the dialog's result).
+  std::function<int(class TConfigurationEditorForm& dialog)> RunPreferences;
+  // The Preferences command: the dialog, and after OK its settings on every open page.
+  void PreferencesClick();
 
   // The one pass that sets the enabled, checked and status states.
   void IdleUpdate();

@@ -131,6 +131,9 @@ class TDataMod : private TSettingsHost {
   TBoolSetting EditorCursorBeyondEOF{*this, "EditorCursorBeyondEOF", false};
   TBoolSetting EditorDoubleClickLine{*this, "EditorDoubleClickLine", false};
   TBoolSetting EditorKeepTrailingBlanks{*this, "EditorKeepTrailingBlanks", false};
+  // Whether a new line starts with the indentation of the line before (the editor pages always
+  // did; the preferences offer to turn it off).
+  TBoolSetting EditorAutoIndent{*this, "EditorAutoIndent", true};
   TBoolSetting EditorBracketHighlighting{*this, "EditorBracketHighlighting", false};
   TColourSetting EditorBracketForeColour{*this, "EditorBracketForeColour", SystemColour(5)};
   TColourSetting EditorBracketBackColour{*this, "EditorBracketBackColour", SystemColour(8)};

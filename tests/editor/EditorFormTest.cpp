@@ -4,7 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -12,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "search/editor/ConfigurationEditorForm.h"
 #include "search/editor/EditControl.h"
 #include "search/editor/EditorForm.h"
 #include "search/editor/text/TextFile.h"
@@ -350,6 +356,81 @@ class EditorFormTest final : public QObject {
     QCOMPARE(editor.form.StatusText(2), QString("Insert"));
     editor.form.SetStatusText(0, "");
     QCOMPARE(editor.form.StatusText(0), QString(" "));
+  }
+
+  void PreferencesOpenCentredAndOkReachesEveryOpenPage() {
+    TempTree tree;
+    TScriptedEditor editor;
+    editor.Open(tree.Write("a.txt", "alpha\n"));
+    editor.Open(tree.Write("b.txt", "beta\n"));
+    editor.form.resize(700, 500);
+    editor.form.move(60, 40);
+    editor.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor.form));
+    editor.Idle();
+    QAction* preferences = editor.form.Action("acPreferences");
+    QVERIFY(preferences->isEnabled());
+    QPoint centre;
+    WhilePreferencesOpen([&centre](TConfigurationEditorForm& dialog) {
+      centre = dialog.geometry().center();
+      Named<QCheckBox>(&dialog, "ckAutoIndent")->setChecked(false);
+      Named<QCheckBox>(&dialog, "ckRightMarginVisible")->setChecked(true);
+      Named<QLineEdit>(&dialog, "edRightMarginAt")->setText("60");
+      Named<QLineEdit>(&dialog, "edTabStops")->setText("5 9");
+      dialog.ChooseColour = [](QWidget*, QColor& colour, std::vector<QColor>&) {
+        colour = QColor(0x20, 0x30, 0x40);
+        return true;
+      };
+      Named<TColourButton>(&dialog, "cbBackColour")->click();
+      dialog.ChooseFont = [](QWidget*, QFont& font) {
+        font = QFont("DejaVu Sans Mono", 14);
+        return true;
+      };
+      Named<QToolButton>(&dialog, "btFont")->click();
+      Named<QPushButton>(&dialog, "btOk")->click();
+    });
+    preferences->trigger();
+    // Centred, give or take the window frame's few pixels.
+    QVERIFY((centre - editor.form.geometry().center()).manhattanLength() <= 8);
+    for (const auto& file : editor.form.Files()) {
+      const TEditControl& page = *file->Editor;
+      QVERIFY(!page.AutoIndent());
+      QVERIFY(page.RightMarginVisible());
+      QCOMPARE(page.RightMargin(), 60);
+      QCOMPARE(page.TabWidth(), 4);
+      QCOMPARE(page.BackColour(), QColor(0x20, 0x30, 0x40));
+      QCOMPARE(page.TextFont().pointSize(), 14);
+    }
+  }
+
+  void CancelledPreferencesLeaveTheOpenPagesAlone() {
+    TempTree tree;
+    TScriptedEditor editor;
+    editor.Open(tree.Write("a.txt", "alpha\n"));
+    editor.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor.form));
+    const QColor before = editor.Editor().BackColour();
+    WhilePreferencesOpen([](TConfigurationEditorForm& dialog) {
+      dialog.ChooseColour = [](QWidget*, QColor& colour, std::vector<QColor>&) {
+        colour = Qt::red;
+        return true;
+      };
+      Named<TColourButton>(&dialog, "cbBackColour")->click();
+      Named<QPushButton>(&dialog, "btCancel")->click();
+    });
+    editor.form.Action("acPreferences")->trigger();
+    QCOMPARE(editor.Editor().BackColour(), before);
+    QCOMPARE(editor.settings.Reload()->EditorBackColour.Value(), SystemColour(5));
+  }
+
+ private:
+  // Runs the action on the preferences dialog once it is shown modally.
+  static void WhilePreferencesOpen(std::function<void(TConfigurationEditorForm&)> action) {
+    QTimer::singleShot(0, [action = std::move(action)] {
+      auto* dialog = qobject_cast<TConfigurationEditorForm*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) qFatal("the editor preferences are not open");
+      action(*dialog);
+    });
   }
 };
 

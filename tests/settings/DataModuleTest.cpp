@@ -75,6 +75,7 @@ const Row<TBoolSetting> kBools[] = {
     {&TDataMod::EditorCursorBeyondEOF, "EditorCursorBeyondEOF", false},
     {&TDataMod::EditorDoubleClickLine, "EditorDoubleClickLine", false},
     {&TDataMod::EditorKeepTrailingBlanks, "EditorKeepTrailingBlanks", false},
+    {&TDataMod::EditorAutoIndent, "EditorAutoIndent", true},
     {&TDataMod::EditorBracketHighlighting, "EditorBracketHighlighting", false},
     {&TDataMod::EditorShowMatchedLines, "EditorShowMatchedLines", true},
     {&TDataMod::EditorShowMatchedStrings, "EditorShowMatchedStrings", true},

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +22,7 @@
 #include "search/settings/RegisterDll.h"
 #include "search/settings/ShellIntegration.h"
 #include "search/settings/forms/ConfigurationFormTexts.h"
+#include "search/settings/forms/PreferencesFont.h"
 #include "search/ui/ByteText.h"
 #include "search/ui/MessageForm.h"
 
@@ -31,14 +31,6 @@ namespace t = configuration_texts;
 namespace {
 
 QString Trimmed(const QString& text) { return text.trimmed(); }
-
-bool RunFontDialog(QWidget* owner, QFont& font) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, font, owner, QString(), QFontDialog::FontDialogOptions());
-  if (!ok) return false;
-  font = chosen;
-  return true;
-}
 
 QString RunApplicationBrowser(QWidget* owner, const QString& title, const QString& filter, const QString& initial) {
   return QFileDialog::getOpenFileName(owner, title, initial, filter, nullptr, QFileDialog::ReadOnly);
@@ -318,15 +310,6 @@ void TConfigurationForm::SetTabOrder() {
   }
 }
 
-QString TConfigurationForm::FontDescription(const QFont& font) {
-  QString text = QString(t::kFontDescription).arg(font.family()).arg(font.pointSize());
-  if (font.bold()) text += t::kBold;
-  if (font.italic()) text += t::kItalic;
-  if (font.underline()) text += t::kUnderline;
-  if (font.strikeOut()) text += t::kStrikeOut;
-  return text;
-}
-
 void TConfigurationForm::FormCreate() {
   pcPages_->setCurrentIndex(0);
   TDataMod& d = dataMod_;
@@ -383,13 +366,7 @@ void TConfigurationForm::FormCreate() {
   rbDefaultEditorClick();
   SelectionChanged();
 
-  font_ = QFont(DisplayString(d.FontName.Value()));
-  font_.setPointSize(std::max(d.FontSize.Value(), 1));
-  const TFontStyles& styles = d.FontStyle.Value();
-  font_.setBold(styles.Bold);
-  font_.setItalic(styles.Italic);
-  font_.setUnderline(styles.Underline);
-  font_.setStrikeOut(styles.StrikeOut);
+  font_ = StoredFont(d.FontName.Value(), d.FontSize.Value(), d.FontStyle.Value());
   lbFont_->setText(FontDescription(font_));
 }
 
@@ -430,8 +407,7 @@ void TConfigurationForm::pnColourClick(TColourButton* clicked) {
 void TConfigurationForm::btFontClick() {
   QFont font = font_;
   if (!ChooseFont || !ChooseFont(this, font)) return;
-  // Sizes run from 5 to 30 points.
-  font.setPointSize(std::clamp(font.pointSize(), 5, 30));
+  LimitFontSize(font);
   font_ = font;
   lbFont_->setText(FontDescription(font_));
 }
@@ -481,7 +457,7 @@ void TConfigurationForm::btOkClick() {
 
     d.FontName.Set(EngineString(font_.family()));
     d.FontSize.Set(font_.pointSize());
-    d.FontStyle.Set(TFontStyles{font_.bold(), font_.italic(), font_.underline(), font_.strikeOut()});
+    d.FontStyle.Set(StylesOf(font_));
 
     d.NumberOfLinesToShowAfterMatch.Set(spAfterMatch_->value());
     d.NumberOfLinesToShowBeforeMatch.Set(spBeforeMatch_->value());
@@ -502,8 +478,10 @@ void TConfigurationForm::btOkClick() {
   accept();
 }
 
-bool RunConfigurationForm(QWidget* owner, TDataMod& dataMod) {
+bool RunConfigurationForm(QWidget* owner, TDataMod& dataMod,
+                          const std::function<void(QWidget* owner, const QPoint& topLeft)>& configureEditor) {
   TRegisterDll shellIntegration;
   TConfigurationForm form(dataMod, shellIntegration, owner);
+  form.ConfigureEditor = configureEditor;
   return form.exec() == QDialog::Accepted;
 }

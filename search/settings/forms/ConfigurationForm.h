@@ -27,15 +27,12 @@ class TConfigurationForm final : public QDialog {
  public:
   TConfigurationForm(TDataMod& dataMod, TShellIntegration& shellIntegration, QWidget* parent = nullptr);
 
-  // The font description: "Courier New, 10, bold".
-  static QString FontDescription(const QFont& font);
-
   // The dialogs the form opens, replaceable so that tests drive it without real dialogs.
   TColourButton::TChooser ChooseColour = RunColourDialog;
   std::function<bool(QWidget* owner, QFont& font)> ChooseFont;
   std::function<QString(QWidget* owner, const QString& title, const QString& filter, const QString& initial)>
       BrowseForApplication;
-  // The editor preferences dialog, placed at `topLeft`; none until the editor provides it.
+  // The editor preferences dialog, its top-left corner placed at `topLeft`.
   std::function<void(QWidget* owner, const QPoint& topLeft)> ConfigureEditor;
 
   const QFont& EditedFont() const { return font_; }
@@ -115,6 +112,7 @@ class TConfigurationForm final : public QDialog {
   QPushButton* btCancel_ = nullptr;
 };
 
-// Shows the dialog modally over `owner` with the registration of this installation; true when
-// it closed with OK.
-bool RunConfigurationForm(QWidget* owner, TDataMod& dataMod);
+// Shows the dialog modally over `owner` with the registration of this installation and the
+// editor preferences dialog behind "Configure Editor..."; true when it closed with OK.
+bool RunConfigurationForm(QWidget* owner, TDataMod& dataMod,
+                          const std::function<void(QWidget* owner, const QPoint& topLeft)>& configureEditor);

@@ -1,5 +1,6 @@
 // Renders the windows offscreen into PNG files: the main window empty and after a search, the
-// busy dialog over a running search, the filter dialog, and a message dialog. Usage: ui-screenshots FOLDER
+// busy dialog over a running search, the filter dialog, a message dialog, the preferences, the
+// editor and its dialogs. Usage: ui-screenshots FOLDER
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 
 #include "search/settings/ShellIntegration.h"
 #include "search/settings/forms/ConfigurationForm.h"
+#include "search/editor/ConfigurationEditorForm.h"
 #include "search/editor/EditControl.h"
 #include "search/editor/EditorForm.h"
 #include "search/editor/FindReplaceDialog.h"
@@ -107,6 +109,29 @@ void SetCriteria(TMainForm& form, const QString& path, const QString& files, con
   form.findChild<QComboBox*>("cbStringA")->setEditText(string);
 }
 
+// Every page of the editor preferences dialog.
+void SaveEditorPreferences(TDataMod& settings) {
+  TConfigurationEditorForm dialog(settings);
+  dialog.show();
+  const char* names[] = {"editor-preferences-options.png", "editor-preferences-colours.png",
+                         "editor-preferences-more-colours.png", "editor-preferences-font.png"};
+  auto* pages = dialog.findChild<QTabWidget*>("pcPages");
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    Save(dialog.grab(), names[i]);
+  }
+  // The margin line at column 20, a highlighted bracket pair and a selection in the sample.
+  pages->setCurrentIndex(0);
+  dialog.findChild<QCheckBox*>("ckRightMarginVisible")->setChecked(true);
+  dialog.findChild<QLineEdit*>("edRightMarginAt")->setText("20");
+  dialog.findChild<QCheckBox*>("ckHighlightBrackets")->setChecked(true);
+  auto* sample = dialog.findChild<TEditControl*>("EditorSample");
+  sample->SelectPositions(sample->LineStart(3) + 1, sample->LineStart(4) + 1);
+  QCoreApplication::processEvents();
+  Save(dialog.grab(), "editor-preferences-changed.png");
+}
+
 // The internal editor with two files from the search, the first at its matched line.
 void SaveEditor(TDataMod& settings, TempTree& tree) {
   std::string source;
@@ -143,6 +168,7 @@ void SaveEditor(TDataMod& settings, TempTree& tree) {
   goToLine.show();
   QCoreApplication::processEvents();
   Save(goToLine.grab(), "editor-go-to-line.png");
+  SaveEditorPreferences(settings);
 }
 
 }  // namespace
