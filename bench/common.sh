@@ -71,3 +71,41 @@ bench_report() {
       "$(awk "BEGIN{ if ($other_time > 0) printf \"%.2fx\", $ours_time/$other_time; else print \"n/a\" }")"
   done
 }
+
+# Called before every timed run of bench_alternate; the cold-cache benchmark empties the page
+# cache here.
+bench_before_each() { :; }
+
+# bench_alternate NAME COMMAND [NAME COMMAND]...: runs the commands (bash command texts, so
+# they may redirect or pipe) one after another for RUNS rounds and prints, for each, the
+# median wall time and the largest peak memory of its runs: "NAME seconds peak-kB".
+bench_alternate() {
+  local names=() commands=() files=()
+  while [[ $# -gt 0 ]]; do
+    names+=("$1")
+    commands+=("$2")
+    files+=("$(mktemp)")
+    shift 2
+  done
+  local round i
+  for ((round = 0; round < RUNS; round++)); do
+    for i in "${!names[@]}"; do
+      bench_before_each
+      /usr/bin/time -a -o "${files[$i]}" -f "%e %M" bash -c "${commands[$i]}" >/dev/null 2>&1 || true
+    done
+  done
+  for i in "${!names[@]}"; do
+    sort -n "${files[$i]}" | awk -v name="${names[$i]}" '
+      { time[NR] = $1; if ($2 > peak) peak = $2 }
+      END { printf "%s %s %d\n", name, time[int((NR + 1) / 2)], peak }'
+    rm -f "${files[$i]}"
+  done
+}
+
+# bench_table LABEL: reads the lines of bench_alternate and prints them with each one's ratio
+# to the first (ours).
+bench_table() {
+  local lines=()
+  mapfile -t lines
+  bench_report "$1" "${lines[0]}" "${lines[@]:1}"
+}

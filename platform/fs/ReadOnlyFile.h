@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/FolderHandle.h"
 
 namespace platform::fs {
 
@@ -21,10 +22,11 @@ class ReadOnlyFile {
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-  // Opens the file (links followed): 0, the system error code, or kNotRegularFile. A file its
+  // Opens the file (links followed): 0, the system error code, or kNotRegularFile. Given its
+  // folder, open, the file is opened relative to it (one path step for the system). A file its
   // folder listed as a regular file is opened without asking its type first; the type is
   // checked again on the open file either way, for a file swapped meanwhile.
-  int Open(const std::string& path, bool listedAsRegular = false);
+  int Open(const std::string& path, const FolderHandle* folder = nullptr, bool listedAsRegular = false);
   static constexpr int kNotRegularFile = -1;
 
   // The size when opened: a hint only, as some files say 0 and have content.
@@ -40,6 +42,8 @@ class ReadOnlyFile {
   void WillReadSequentially();
 
  private:
+  int OpenAt(int folder, const char* name, bool listedAsRegular);
+
   int descriptor_ = -1;
   struct statx info_ {};
 };

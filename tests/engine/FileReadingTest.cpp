@@ -39,7 +39,7 @@ struct ReadFixture : ::testing::Test {
   TFileScanResult Scan(const std::string& path, const std::string& text, TScanControl& control) {
     matcher = std::make_unique<TLineMatcher>(MakePlainStringTest(text, criteria), nullptr, kMatchOr, false);
     settings.Matcher = matcher.get();
-    return ScanFile(path, false, settings, buffers, control);
+    return ScanFile({path, {}}, settings, buffers, control);
   }
   TFileScanResult Scan(const std::string& path, const std::string& text) {
     TCountingControl control;

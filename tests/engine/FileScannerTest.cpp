@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 
 #include <clocale>
+#include <random>
 
 #include "search/engine/scanning/FileScanner.h"
 #include "search/engine/scanning/LineText.h"
+#include "search/engine/matching/ByteFind.h"
 #include "search/engine/matching/PlainStringTest.h"
 #include "search/engine/run/SearchRun.h"
 #include "support/RecordingHost.h"
@@ -419,4 +421,52 @@ TEST_F(ScanFixture, ARunawayBackreferenceFailsThatFileOnly) {
   EXPECT_EQ(rows[0], "b.txt [1 match]");
   EXPECT_TRUE(rows[2].starts_with("*** Error reading a.txt: Unable to execute regular expression:")) << rows[2];
   EXPECT_EQ(host.counters.Searched, 2);
+}
+
+namespace {
+
+// The shown text written out byte by byte: blanks (control characters, the blank, 127) at
+// either end dropped, each blank shown as a blank and a following blank dropped with it.
+std::string ShownTextReference(std::string_view prepared, bool minimise) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32 || c == 127; };
+  std::string shown;
+  if (!minimise) {
+    for (char c : prepared) shown += blank(c) && c != ' ' ? ' ' : c;
+    return shown;
+  }
+  size_t first = 0, end = prepared.size();
+  while (first < end && blank(prepared[first])) ++first;
+  while (end > first && blank(prepared[end - 1])) --end;
+  for (size_t i = first; i < end; ++i) {
+    shown += blank(prepared[i]) ? ' ' : prepared[i];
+    if (blank(prepared[i]) && i + 1 < end && blank(prepared[i + 1])) ++i;
+  }
+  return shown;
+}
+
+}  // namespace
+
+TEST(LineText, ShownTextAgreesWithTheRuleWrittenOutAtEveryLength) {
+  const std::string alphabet = std::string("ab \t\x7F\x01\xE9\x80!\\", 10);
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line(random() % 40, 'x');
+    for (char& c : line) c = alphabet[random() % alphabet.size()];
+    for (bool minimise : {true, false}) {
+      ASSERT_EQ(ShownText(line, minimise), ShownTextReference(line, minimise)) << testing::PrintToString(line);
+    }
+  }
+}
+
+TEST(LineText, FindByteBelowOrFindsTheFirstByteOfItsClass) {
+  const struct {
+    std::string text;
+    size_t expected;
+  } cases[] = {{"", 0},          {"abcdefgh", 8},        {"abcdefghi\t", 9}, {"\x7F" "abcdefgh", 0},
+               {"abcdefg\\h", 7}, {"\xFF\xFE\x80\x90\xA0\xB0\xC0\xD0\x1F" "x", 8}, {"abc\x1F" "defgh", 3},
+               {std::string("a\0bcdefghij", 11), 1}, {"abcdefghijklmnopq\\", 17}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindByteBelowOr(c.text, 0x20, 0x7F, '\\'), c.expected) << testing::PrintToString(c.text);
+  }
+  EXPECT_EQ(FindByteBelowOr("abcdefgh ij", 33, 127, 127), 8u) << "the blank counts when the bound is 33";
 }

@@ -119,8 +119,8 @@ class TNeverCancelled final : public TScanControl {
 
 TEST(ScanPipeline, AfterCancelNoFileIsOpenedWithWorkersOrWithout) {
   TempTree tree;
-  std::vector<std::string> paths;
-  for (int i = 0; i < 200; ++i) paths.push_back(tree.Write("f" + std::to_string(i) + ".txt", "x\n").string());
+  std::vector<TFileToScan> paths;
+  for (int i = 0; i < 200; ++i) paths.push_back({tree.Write("f" + std::to_string(i) + ".txt", "x\n").string()});
   TSearchCriteria criteria;
   TLineMatcher matcher(MakePlainStringTest("x", criteria), nullptr, kMatchOr, false);
   TScanSettings settings;
@@ -141,11 +141,12 @@ TEST(ScanPipeline, AfterCancelNoFileIsOpenedWithWorkersOrWithout) {
   }
 }
 
+// More files than the workers may run ahead of the taker, so that they wait for room too.
 TEST(ScanPipeline, OutcomesComeInTheOrderAdded) {
   TempTree tree;
-  std::vector<std::string> paths;
-  for (int i = 0; i < 300; ++i) {
-    paths.push_back(tree.Write("f" + std::to_string(i) + ".txt", std::string(static_cast<size_t>(i % 5), 'x') + "\n").string());
+  std::vector<TFileToScan> paths;
+  for (int i = 0; i < 1500; ++i) {
+    paths.push_back({tree.Write("f" + std::to_string(i) + ".txt", std::string(static_cast<size_t>(i % 5), 'x') + "\n").string()});
   }
   TSearchCriteria criteria;
   TLineMatcher matcher(MakePlainStringTest("xxx", criteria), nullptr, kMatchOr, false);

@@ -172,7 +172,7 @@ void TSearchRun::FindFiles(const TFindKey& key) {
   TFileFinder finder(state_.LastFind, state_.FoundFiles, context_, needsFacts, EffectiveThreads(criteria_));
   // Without a filter every found file is searched, so its scan can start at once.
   if (!needsFacts) {
-    finder.OnFileFound([this](const std::string& path, bool listedAsRegular) { Scanner().Prefetch(path, listedAsRegular); });
+    finder.OnFileFound([this](const std::string& path, const TFoundFileHints& hints) { Scanner().Prefetch(path, hints); });
   }
   if (!finder.FindFiles([this] { UpdateStatus(""); })) {
     // A cancelled find is never reused: the next search finds again.

@@ -18,8 +18,8 @@ TFileReader::~TFileReader() {
   if (buffer_.size() > kKeptBufferSize) std::string().swap(buffer_);
 }
 
-int TFileReader::Open(const std::string& path, bool listedAsRegular) {
-  const int error = file_.Open(path, listedAsRegular);
+int TFileReader::Open(const std::string& path, const platform::fs::FolderHandle* folder, bool listedAsRegular) {
+  const int error = file_.Open(path, folder, listedAsRegular);
   // A file read in one or two reads gains nothing from the hint but a system call.
   if (error == 0 && file_.SizeHint() > static_cast<int64_t>(2 * kReadSize)) file_.WillReadSequentially();
   return error;

@@ -23,7 +23,9 @@ class TFileReader {
 
   // Opens the file for reading only; 0 on success, else the system error code, or
   // kNotRegularFile: only regular files are read, as a device or a pipe could block or never end.
-  int Open(const std::string& path, bool listedAsRegular = false);
+  // `folder`, when given, is the file's folder, open: the file is opened relative to it.
+  int Open(const std::string& path, const platform::fs::FolderHandle* folder = nullptr,
+           bool listedAsRegular = false);
   static constexpr int kNotRegularFile = platform::fs::ReadOnlyFile::kNotRegularFile;
   // Size, times and attributes as found when the file was opened.
   platform::fs::FileFacts Facts(std::string_view name) const { return file_.Facts(name); }

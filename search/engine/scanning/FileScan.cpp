@@ -120,10 +120,10 @@ class TControlProbe final : public TCancelProbe {
 
 class TFileScan {
  public:
-  TFileScan(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
-            TScanBuffers& buffers, TScanControl& control)
-      : path_(path),
-        listedAsRegular_(listedAsRegular),
+  TFileScan(const TFileToScan& file, const TScanSettings& settings, TScanBuffers& buffers,
+            TScanControl& control)
+      : path_(file.Path),
+        hints_(file.Hints),
         settings_(settings),
         matcher_(*settings.Matcher),
         buffers_(buffers),
@@ -154,7 +154,7 @@ class TFileScan {
   void Fail(int code, std::string message);
 
   const std::string& path_;
-  const bool listedAsRegular_;
+  const TFoundFileHints& hints_;
   const TFileReader* reader_ = nullptr;  // while the file is open
   const TScanSettings& settings_;
   const TLineMatcher& matcher_;
@@ -182,7 +182,7 @@ TFileScanResult TFileScan::Run() {
   }
   TFileReader reader(buffers_.Read, settings_.MaxLineLength, [this] { return !control_.Cancelled(); });
   reader_ = &reader;
-  const int openError = reader.Open(path_, listedAsRegular_);
+  const int openError = reader.Open(path_, hints_.Folder.get(), hints_.ListedAsRegular);
   if (openError != 0) {
     result_.Failed = true;
     if (openError == TFileReader::kNotRegularFile) {
@@ -446,10 +446,10 @@ size_t DefaultMaxLineLength() {
   return static_cast<size_t>(quarter > 0 ? std::min(kLimit, quarter) : kLimit);
 }
 
-TFileScanResult ScanFile(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
-                         TScanBuffers& buffers, TScanControl& control) {
+TFileScanResult ScanFile(const TFileToScan& file, const TScanSettings& settings, TScanBuffers& buffers,
+                         TScanControl& control) {
   try {
-    return TFileScan(path, listedAsRegular, settings, buffers, control).Run();
+    return TFileScan(file, settings, buffers, control).Run();
   } catch (...) {  // even the notice of a failure could not be made inside the scan
     TFileScanResult result;
     result.Opened = true;

@@ -9,6 +9,7 @@
 
 #include "platform/fs/FileSystem.h"
 #include "search/engine/matching/LineMatcher.h"
+#include "search/engine/walk/FoundFileHints.h"
 
 namespace search {
 
@@ -73,10 +74,10 @@ class TScanControl {
   virtual void Yield() {}
 };
 
-// A file to scan, as the walk found it.
+// A file to scan, with what the walk learnt of it.
 struct TFileToScan {
   std::string Path;
-  bool ListedAsRegular = false;  // its folder listed it as a regular file
+  TFoundFileHints Hints;
 };
 
 // Buffers one thread reuses from file to file.
@@ -86,9 +87,8 @@ struct TScanBuffers {
 };
 
 // Scans one file; never throws: a failure (memory running out included) becomes the file's
-// error. A file is not opened once Cancel has been given. A file its folder listed as a
-// regular file is opened without asking its type first.
-TFileScanResult ScanFile(const std::string& path, bool listedAsRegular, const TScanSettings& settings,
-                         TScanBuffers& buffers, TScanControl& control);
+// error. A file is not opened once Cancel has been given.
+TFileScanResult ScanFile(const TFileToScan& file, const TScanSettings& settings, TScanBuffers& buffers,
+                         TScanControl& control);
 
 }  // namespace search

@@ -79,15 +79,15 @@ void TFileScanner::ScanOnThisThread(const TFileList& working) {
   for (size_t i = 0; i < working.Count(); ++i) {
     const TFileListEntry& entry = working.GetEntry(i);
     context_.SetPath(entry.FileName);
-    const bool listedAsRegular =
-        i < prefetched_.size() && prefetched_[i].ListedAsRegular && prefetched_[i].Path == entry.FileName;
-    TFileScanResult result = ScanFile(entry.FileName, listedAsRegular, settings_, buffers, control);
+    TFileToScan file{entry.FileName, {}};
+    if (i < prefetched_.size() && prefetched_[i].Path == entry.FileName) file.Hints = std::move(prefetched_[i].Hints);
+    TFileScanResult result = ScanFile(file, settings_, buffers, control);
     if (!AddOutcome(entry, result)) break;
   }
 }
 
-void TFileScanner::Prefetch(const std::string& path, bool listedAsRegular) {
-  prefetched_.push_back({path, listedAsRegular});
+void TFileScanner::Prefetch(const std::string& path, const TFoundFileHints& hints) {
+  prefetched_.push_back({path, hints});
   if (threads_ <= 1) return;
   if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
   if (prefetched_.size() >= 32) pipeline_->Add(std::exchange(prefetched_, {}));
@@ -100,7 +100,7 @@ void TFileScanner::ScanWithWorkers(const TFileList& working) {
   if (pipeline_ && !PipelineHoldsStartOf(working)) pipeline_.reset();
   if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
   std::vector<TFileToScan> rest;
-  for (size_t i = pipeline_->Added(); i < count; ++i) rest.push_back({working.GetEntry(i).FileName, false});
+  for (size_t i = pipeline_->Added(); i < count; ++i) rest.push_back({working.GetEntry(i).FileName, {}});
   pipeline_->Add(std::move(rest));
 
   auto idle = [this] {

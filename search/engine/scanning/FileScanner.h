@@ -27,7 +27,7 @@ class TFileScanner {
 
   // Starts scanning a file before the working list is known (while the folders are walked);
   // SearchFiles uses the outcome when the working list begins with the same files.
-  void Prefetch(const std::string& path, bool listedAsRegular);
+  void Prefetch(const std::string& path, const TFoundFileHints& hints);
   void SearchFiles(const TFileList& working);
 
  private:
@@ -49,7 +49,7 @@ class TFileScanner {
   unsigned threads_ = 1;
   std::unique_ptr<TScanPipeline> pipeline_;
   // Found files not yet handed to the pipeline; with one thread, every found file, so that
-  // those listed as regular files are opened without asking their type first.
+  // their scan can use what the walk learnt of them.
   std::vector<TFileToScan> prefetched_;
 };
 

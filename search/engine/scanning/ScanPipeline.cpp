@@ -35,10 +35,11 @@ void TScanPipeline::Stop() {
 bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
   if (nextToScan_ >= paths_.size()) return false;
   const size_t index = nextToScan_++;
-  const TFileToScan& file = paths_[index];  // files are only ever appended: the entry stays put
+  TFileToScan& file = paths_[index];  // files are only ever appended: the entry stays put
   lock.unlock();
-  TFileScanResult result = ScanFile(file.Path, file.ListedAsRegular, settings_, takerBuffers_, control);
+  TFileScanResult result = ScanFile(file, settings_, takerBuffers_, control);
   lock.lock();
+  file.Hints.Folder.reset();  // the folder need not stay open for this file any longer
   const size_t slot = index - taken_;
   if (done_.size() <= slot) done_.resize(slot + 1);
   done_[slot] = std::move(result);
@@ -79,7 +80,7 @@ void TScanPipeline::Work() {
   constexpr size_t kBatch = 8;
   TScanBuffers buffers;
   TFlagControl control(cancel_);
-  std::vector<const TFileToScan*> batch;
+  std::vector<TFileToScan*> batch;
   std::vector<TFileScanResult> results;
   for (;;) {
     size_t first;
@@ -105,9 +106,7 @@ void TScanPipeline::Work() {
     }
     results.clear();
     try {
-      for (const TFileToScan* file : batch) {
-        results.push_back(ScanFile(file->Path, file->ListedAsRegular, settings_, buffers, control));
-      }
+      for (const TFileToScan* file : batch) results.push_back(ScanFile(*file, settings_, buffers, control));
     } catch (...) {  // no room even for an outcome: the files left say so
     }
     bool awaited;
@@ -115,6 +114,7 @@ void TScanPipeline::Work() {
       std::lock_guard lock(mutex_);
       const size_t slot = first - taken_;
       for (size_t i = 0; i < take; ++i) {
+        batch[i]->Hints.Folder.reset();  // the folder need not stay open for this file any longer
         if (i < results.size()) {
           done_[slot + i] = std::move(results[i]);
         } else {

@@ -91,6 +91,14 @@ TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std
   lowerNames.reserve(entries.size());
   for (const fs::FolderEntry& e : entries) lowerNames.push_back(AsciiLower(e.name));
 
+  // The folder is kept open for its files and subfolders alike, when the budget allows.
+  std::shared_ptr<const fs::FolderHandle> kept;
+  bool asked = false;
+  const auto keptFolder = [&] {
+    if (!asked) kept = KeepOpen(listing.Handle());
+    asked = true;
+    return kept;
+  };
   bool going = true;
   for (const std::string& mask : masks_) {
     for (size_t i = 0; i < entries.size() && going; ++i) {
@@ -100,7 +108,7 @@ TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std
         const fs::FileFacts facts = readFacts_ ? listing.Facts(e.name) : fs::FileFacts{};
         contents.files.push_back(
             {folder + e.name, facts.size, facts.created, facts.modified, facts.accessed, facts.attributes});
-        contents.listedAsRegular.push_back(e.isRegular);
+        contents.fileHints.push_back({onFileFound_ ? keptFolder() : nullptr, e.isRegular});
       }
       going = keepGoing();
     }
@@ -108,12 +116,9 @@ TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std
     if (!going) return contents;
   }
   if (key_.RecurseSubdirectories) {
-    std::shared_ptr<const fs::FolderHandle> kept;
-    bool asked = false;
     for (size_t i = 0; i < entries.size(); ++i) {
       if (entries[i].isDirectory && !Matches(excludeFolders_, lowerNames[i])) {
-        if (!asked) kept = KeepOpen(listing.Handle());
-        asked = true;
+        keptFolder();
         contents.subfolders.push_back(folder + entries[i].name + fs::kSeparator);
         contents.subfolderAnchors.push_back(kept ? fs::FolderAnchor{kept, entries[i].name}
                                                  : where.Below(entries[i].name));
@@ -126,7 +131,7 @@ TFolderContents TFileFinder::ReadFolder(const fs::FolderAnchor& where, const std
 void TFileFinder::Publish(TFolderContents& contents) {
   for (size_t i = 0; i < contents.files.size(); ++i) {
     TFileListEntry& file = contents.files[i];
-    if (onFileFound_) onFileFound_(file.FileName, contents.listedAsRegular[i]);
+    if (onFileFound_) onFileFound_(file.FileName, contents.fileHints[i]);
     found_.AddEntry(std::move(file));
     ++context_.Counters().Found;
   }

@@ -10,6 +10,7 @@
 
 #include "platform/fs/FolderHandle.h"
 #include "search/engine/walk/FileList.h"
+#include "search/engine/walk/FoundFileHints.h"
 #include "search/engine/run/SearchContext.h"
 #include "search/engine/TextRules.h"
 
@@ -35,7 +36,7 @@ bool PathHasExcludedFolder(const std::string& excludeFolders, const std::string&
 // from (the folder itself while it is kept open, so that a tree of any depth can be walked).
 struct TFolderContents {
   std::vector<TFileListEntry> files;
-  std::vector<bool> listedAsRegular;  // for each of the files
+  std::vector<TFoundFileHints> fileHints;  // for each of the files
   std::vector<std::string> notices;
   std::vector<std::string> subfolders;
   std::vector<platform::fs::FolderAnchor> subfolderAnchors;
@@ -51,9 +52,10 @@ class TFileFinder {
   TFileFinder(const TFindKey& key, TFileList& found, TSearchContext& context, bool readFacts = true,
               unsigned threads = 1);
 
-  // Told of every file as it is added to the found-file list.
-  // Called with each found file's path, and whether its folder listed it as a regular file.
-  void OnFileFound(std::function<void(const std::string&, bool)> onFileFound) { onFileFound_ = std::move(onFileFound); }
+  // Told of every file, with what the walk learnt of it, as it is added to the found-file list.
+  void OnFileFound(std::function<void(const std::string&, const TFoundFileHints&)> onFileFound) {
+    onFileFound_ = std::move(onFileFound);
+  }
 
   // Reads every path item of the key into the found-file list (which it empties first),
   // calling afterEachPath when an item is done. Returns false when Cancel stopped it.
@@ -82,7 +84,7 @@ class TFileFinder {
   TSearchContext& context_;
   bool readFacts_;
   unsigned threads_;
-  std::function<void(const std::string&, bool)> onFileFound_;
+  std::function<void(const std::string&, const TFoundFileHints&)> onFileFound_;
   std::vector<std::string> masks_;           // lower-cased
   std::vector<std::string> excludeFiles_;    // lower-cased
   std::vector<std::string> excludeFolders_;  // lower-cased
