@@ -130,6 +130,53 @@ TEST(SearchCli, RowsForAPipeAreOneLineEach) {
                                           "*    1 hello \\\\ there\n");
 }
 
+TEST(SearchCli, UnsortedOutputHasTheSortedRowsInTheOrderFound) {
+  TempTree tree, scratch;
+  for (int i = 0; i < 40; ++i)
+    tree.Write("d" + std::to_string(i % 7) + "/f" + std::to_string(i) + ".txt",
+               "before
+hello " + std::to_string(i) + "
+after
+" + (i % 3 ? "" : "hello again
+"));
+  tree.Write("d0/none.txt", "nothing here
+");
+  const std::vector<std::string> search = {"-p", tree.RootText(), "-1", "hello", "-B1", "-A1", "-j", "4"};
+  const CliResult sorted = RunCli(search, scratch);
+  std::vector<std::string> unsortedArguments = search;
+  unsortedArguments.insert(unsortedArguments.end(), {"--sort", "none"});
+  const CliResult unsorted = RunCli(unsortedArguments, scratch);
+  ASSERT_EQ(sorted.status, 0);
+  ASSERT_EQ(unsorted.status, 0) << unsorted.err;
+  // Cut each output into its files' blocks of rows: the same blocks, in another order.
+  const auto blocks = [](const std::string& out) {
+    std::vector<std::string> result;
+    size_t at = 0;
+    while (at < out.size()) {
+      size_t end = out.find('
+', at) + 1;
+      while (end < out.size() && (out[end] == ' ' || out[end] == '*')) end = out.find('
+', end) + 1;
+      result.push_back(out.substr(at, end - at));
+      at = end;
+    }
+    return result;
+  };
+  std::vector<std::string> sortedBlocks = blocks(sorted.out), unsortedBlocks = blocks(unsorted.out);
+  EXPECT_EQ(unsortedBlocks.size(), 40u);
+  std::sort(sortedBlocks.begin(), sortedBlocks.end());
+  std::sort(unsortedBlocks.begin(), unsortedBlocks.end());
+  EXPECT_EQ(unsortedBlocks, sortedBlocks);
+
+  const std::vector<std::string> absent = {"-p", tree.RootText(), "-1", "zzz", "--sort", "none"};
+  const CliResult none = RunCli(absent, scratch);
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.out, "*** No Matches Found ***\n");
+  const CliResult full = RunCli(unsortedArguments, scratch, "", "/dev/full");
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.err.find("search-cli: the results could not be written"), std::string::npos) << full.err;
+}
+
 TEST(SearchCli, ThreadCountsBeyondTheCapAreCapped) {
   TempTree tree, scratch;
   tree.Write("a.txt", "hello\n");

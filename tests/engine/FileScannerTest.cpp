@@ -308,6 +308,31 @@ TEST_F(ScanFixture, CancelIsSeenWhileOneLongLineIsMatched) {
   EXPECT_EQ(host.counters.Lines, 1);
 }
 
+TEST_F(ScanFixture, ATwentyMegabyteLineIsMatchedAtItsEndItsMiddleOrNotAtAll) {
+  std::string filler;
+  while (filler.size() < (10u << 20)) filler += "lorem ipsum dolor " + std::to_string(filler.size()) + " ";
+  criteria.StringA = "NEEDLE_42";
+  const struct Case {
+    const char* where;
+    std::string line;
+  } cases[] = {
+      {"at its end", filler + filler + "NEEDLE_42"},
+      {"in its middle", filler + "NEEDLE_42" + filler},
+      {"nowhere", filler + filler},
+  };
+  for (const Case& c : cases) {
+    state = TSearchState();
+    const Lines rows = RowsFor(c.line);
+    if (c.line.find("NEEDLE") == std::string::npos) {
+      EXPECT_EQ(rows, (Lines{"*** No Matches Found ***"})) << c.where;
+      continue;
+    }
+    ASSERT_EQ(rows.size(), 2u) << c.where;
+    EXPECT_EQ(rows[0], "f.txt [1 match]") << c.where;
+    EXPECT_TRUE(rows[1] == "*    1 " + c.line) << c.where << ": the row does not hold the whole line";
+  }
+}
+
 TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
   // A few thousand files with mixed matches, context, long lines and failures.
   for (int i = 0; i < 2500; ++i) {
