@@ -132,16 +132,12 @@ TEST(SearchCli, RowsForAPipeAreOneLineEach) {
 
 TEST(SearchCli, UnsortedOutputHasTheSortedRowsInTheOrderFound) {
   TempTree tree, scratch;
-  for (int i = 0; i < 40; ++i)
+  for (int i = 0; i < 40; ++i) {
     tree.Write("d" + std::to_string(i % 7) + "/f" + std::to_string(i) + ".txt",
-               "before
-hello " + std::to_string(i) + "
-after
-" + (i % 3 ? "" : "hello again
-"));
-  tree.Write("d0/none.txt", "nothing here
-");
-  const std::vector<std::string> search = {"-p", tree.RootText(), "-1", "hello", "-B1", "-A1", "-j", "4"};
+               "before\nhello " + std::to_string(i) + "\nafter\n" + (i % 3 ? "" : "hello again\n"));
+  }
+  tree.Write("d0/none.txt", "nothing here\n");
+  const std::vector<std::string> search = {"-p", tree.RootText(), "-s", "-1", "hello", "-B1", "-A1", "-j", "4"};
   const CliResult sorted = RunCli(search, scratch);
   std::vector<std::string> unsortedArguments = search;
   unsortedArguments.insert(unsortedArguments.end(), {"--sort", "none"});
@@ -153,10 +149,8 @@ after
     std::vector<std::string> result;
     size_t at = 0;
     while (at < out.size()) {
-      size_t end = out.find('
-', at) + 1;
-      while (end < out.size() && (out[end] == ' ' || out[end] == '*')) end = out.find('
-', end) + 1;
+      size_t end = out.find('\n', at) + 1;
+      while (end < out.size() && (out[end] == ' ' || out[end] == '*')) end = out.find('\n', end) + 1;
       result.push_back(out.substr(at, end - at));
       at = end;
     }
@@ -168,8 +162,7 @@ after
   std::sort(unsortedBlocks.begin(), unsortedBlocks.end());
   EXPECT_EQ(unsortedBlocks, sortedBlocks);
 
-  const std::vector<std::string> absent = {"-p", tree.RootText(), "-1", "zzz", "--sort", "none"};
-  const CliResult none = RunCli(absent, scratch);
+  const CliResult none = RunCli({"-p", tree.RootText(), "-s", "-1", "zzz", "--sort", "none"}, scratch);
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.out, "*** No Matches Found ***\n");
   const CliResult full = RunCli(unsortedArguments, scratch, "", "/dev/full");

@@ -310,7 +310,7 @@ TEST_F(ScanFixture, CancelIsSeenWhileOneLongLineIsMatched) {
 
 TEST_F(ScanFixture, ATwentyMegabyteLineIsMatchedAtItsEndItsMiddleOrNotAtAll) {
   std::string filler;
-  while (filler.size() < (10u << 20)) filler += "lorem ipsum dolor " + std::to_string(filler.size()) + " ";
+  while (filler.size() < (10u << 20)) filler += "lorem ipsum dolor " + std::to_string(filler.size()) + ";";
   criteria.StringA = "NEEDLE_42";
   const struct Case {
     const char* where;
