@@ -472,10 +472,12 @@ std::string ShownTextReference(std::string_view prepared, bool minimise) {
 }  // namespace
 
 TEST(LineText, ShownTextAgreesWithTheRuleWrittenOutAtEveryLength) {
-  const std::string alphabet = std::string("ab \t\x7F\x01\xE9\x80!\\", 10);
+  // Dense with bytes to change, and sparse, so that long runs are copied whole too.
+  const std::string alphabets[] = {std::string("ab \t\x7F\x01\xE9\x80!\\", 10), "abcdefghijklmnopqrstuvwxyz \t"};
   std::mt19937 random(7);
   for (int round = 0; round < 20000; ++round) {
-    std::string line(random() % 40, 'x');
+    const std::string& alphabet = alphabets[round % 2];
+    std::string line(random() % 80, 'x');
     for (char& c : line) c = alphabet[random() % alphabet.size()];
     for (bool minimise : {true, false}) {
       ASSERT_EQ(ShownText(line, minimise), ShownTextReference(line, minimise)) << testing::PrintToString(line);

@@ -5,6 +5,10 @@
 
 #include "search/engine/matching/ByteFind.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace search {
 
 std::string_view PrepareLine(std::string_view raw, std::string& scratch) {
@@ -46,6 +50,46 @@ bool ShowsAsBlank(char c) {
   return u <= 32 || u == 127;
 }
 
+#if defined(__SSE2__)
+// Copies the sixteen bytes at `from` to `to`, and says whether minimising leaves them as they
+// are: no control character, and no blank followed by a blank (the byte after them included).
+bool CopyBlockIfUnchanged(const char* from, char* to) {
+  const __m128i k31 = _mm_set1_epi8(31), k32 = _mm_set1_epi8(32), k127 = _mm_set1_epi8(127);
+  const auto atMost = [](__m128i v, __m128i bound) { return _mm_cmpeq_epi8(_mm_min_epu8(v, bound), v); };
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 1));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
+  const __m128i control = _mm_or_si128(atMost(bytes, k31), _mm_cmpeq_epi8(bytes, k127));
+  const __m128i nextBlank = _mm_or_si128(atMost(next, k32), _mm_cmpeq_epi8(next, k127));
+  const __m128i pair = _mm_and_si128(_mm_cmpeq_epi8(bytes, k32), nextBlank);
+  return _mm_movemask_epi8(_mm_or_si128(control, pair)) == 0;
+}
+#endif
+
+// Writes a text minimised, a byte at a time and without branches: every blank is written as
+// a blank, except the second of a pair begun by the blank written before it.
+class TMinimiser {
+ public:
+  explicit TMinimiser(char* to) : to_(to) {}
+  void Step(char c) {
+    const bool blank = ShowsAsBlank(c);
+    *to_ = blank ? ' ' : c;
+    to_ += !(blank && pairOpen_);
+    pairOpen_ = blank && !pairOpen_;
+  }
+  // After bytes written unchanged, which end with no pair open.
+  void Skip(size_t count) {
+    to_ += count;
+    pairOpen_ = false;
+  }
+  bool PairOpen() const { return pairOpen_; }
+  char* To() const { return to_; }
+
+ private:
+  char* to_;
+  bool pairOpen_ = false;
+};
+
 }  // namespace
 
 std::string ShownText(std::string_view prepared, bool minimiseWhitespace) {
@@ -59,9 +103,9 @@ void AppendShownText(std::string& out, std::string_view prepared, bool minimiseW
   const size_t at = out.size();
   if (!minimiseWhitespace) {
     out.append(prepared);
-    for (size_t i = at; i < out.size(); ++i) {
-      const auto u = static_cast<unsigned char>(out[i]);
-      if (u < 32 || u == 127) out[i] = ' ';
+    for (size_t i = at; i < out.size();) {
+      i += FindByteBelowOr(std::string_view(out).substr(i), 32, 127, 127);
+      if (i < out.size()) out[i++] = ' ';
     }
     return;
   }
@@ -70,25 +114,22 @@ void AppendShownText(std::string& out, std::string_view prepared, bool minimiseW
   // Leading and trailing blanks go; halving first changes none of what is left between.
   while (first < end && ShowsAsBlank(prepared[first])) ++first;
   while (end > first && ShowsAsBlank(prepared[end - 1])) --end;
-  // Eight bytes are copied at a time, the run up to the next blank included; the slack
-  // behind the text takes what a last copy writes past it.
-  constexpr size_t kSlack = 8;
-  out.resize(at + (end - first) + kSlack);
-  char* const begin = out.data() + at;
-  char* to = begin;
+  out.resize(at + (end - first));
+  TMinimiser minimiser(out.data() + at);
   const char* from = prepared.data() + first;
   const char* const stop = prepared.data() + end;
-  while (from < stop) {
-    const size_t left = static_cast<size_t>(stop - from);
-    const size_t run = FindByteBelowOr(std::string_view(from, std::min<size_t>(left, 8)), 33, 127, 127);
-    std::memcpy(to, from, 8 <= left ? 8 : left);
-    to += run;
-    from += run;
-    if (run == 8 || from == stop) continue;
-    *to++ = ' ';
-    from += (from + 1 < stop && ShowsAsBlank(from[1])) ? 2 : 1;
+#if defined(__SSE2__)
+  // Most blocks of sixteen bytes need no change: they are copied whole.
+  for (; stop - from >= 17; from += 16) {
+    if (!minimiser.PairOpen() && CopyBlockIfUnchanged(from, minimiser.To())) {
+      minimiser.Skip(16);
+    } else {
+      for (int i = 0; i < 16; ++i) minimiser.Step(from[i]);
+    }
   }
-  out.resize(at + static_cast<size_t>(to - begin));
+#endif
+  for (; from < stop; ++from) minimiser.Step(*from);
+  out.resize(static_cast<size_t>(minimiser.To() - out.data()));
 }
 
 bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace) {
