@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include "platform/fs/PathAt.h"
@@ -47,12 +48,30 @@ int ReadOnlyFile::OpenAt(int folder, const char* name, bool listedAsRegular) {
 }
 
 int64_t ReadOnlyFile::Read(char* into, size_t size, int& error) {
+  if (firstRead_) {
+    firstRead_ = false;
+    if (const int64_t count = ReadCachedOnly(into, size); count > 0) return count;
+  }
   ssize_t count;
   do {
     count = read(descriptor_, into, size);
   } while (count < 0 && errno == EINTR);
   if (count < 0) error = errno;
   return count;
+}
+
+// Gives what the page cache holds of the file's start without waiting; 0 when the caller
+// must read as usual: nothing cached (the disk will be waited on), a file system that cannot
+// tell, or a file whose size says nothing (it may give its content only to a plain read).
+int64_t ReadOnlyFile::ReadCachedOnly(char* into, size_t size) {
+  if (SizeHint() <= 0) return 0;
+  iovec piece{into, size};
+  ssize_t count;
+  do {
+    count = preadv2(descriptor_, &piece, 1, -1, RWF_NOWAIT);
+  } while (count < 0 && errno == EINTR);
+  if (count < 0 && errno == EAGAIN) waitedOnDisk_ = true;
+  return count > 0 ? count : 0;
 }
 
 void ReadOnlyFile::WillReadSequentially() {

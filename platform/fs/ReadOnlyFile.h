@@ -37,6 +37,8 @@ class ReadOnlyFile {
   // Reads up to `size` bytes: the count, 0 at the end of the file, -1 on an error (the code
   // in `error`).
   int64_t Read(char* into, size_t size, int& error);
+  // Whether the first read had to wait for the disk: the file was not in the page cache.
+  bool WaitedOnDisk() const { return waitedOnDisk_; }
 
   // Tells the system the file will be read from start to end, so it reads ahead.
   void WillReadSequentially();
@@ -44,8 +46,13 @@ class ReadOnlyFile {
  private:
   int OpenAt(int folder, const char* name, bool listedAsRegular);
 
+  // The first read asks for cached data only, to learn whether the disk is waited on.
+  int64_t ReadCachedOnly(char* into, size_t size);
+
   int descriptor_ = -1;
   struct statx info_ {};
+  bool firstRead_ = true;
+  bool waitedOnDisk_ = false;
 };
 
 }  // namespace platform::fs

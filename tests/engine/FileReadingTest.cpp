@@ -77,6 +77,20 @@ TEST_F(ReadFixture, AFileThatSaysItIsEmptyIsReadToItsEnd) {
   EXPECT_EQ(result.Matches, result.LineCount);
 }
 
+TEST_F(ReadFixture, AFileNotInThePageCacheIsSaidToWaitOnTheDisk) {
+  std::string content;
+  for (int i = 0; i < 20000; ++i) content += "needle " + std::to_string(i) + "\n";
+  const std::string path = tree.Write("cold.txt", content).string();
+  if (!tree.DropFromPageCache("cold.txt")) GTEST_SKIP() << "this file system keeps the file in its cache";
+  const TFileScanResult cold = Scan(path, "needle");
+  EXPECT_TRUE(cold.WaitedOnDisk);
+  EXPECT_EQ(cold.Matches, 20000);
+  EXPECT_EQ(cold.Lines.size(), 20000u) << "the whole file is read after the read that found it not cached";
+  const TFileScanResult warm = Scan(path, "needle");
+  EXPECT_FALSE(warm.WaitedOnDisk);
+  EXPECT_EQ(warm.Matches, 20000);
+}
+
 TEST_F(ReadFixture, OnlyRegularFilesAreOpened) {
   const std::string fifo = (tree.Root() / "pipe").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);

@@ -362,6 +362,12 @@ TEST_F(ScanFixture, ThreadsGiveTheSameOutputAsOneThread) {
     EXPECT_EQ(Rows(), single) << threads << " threads, found afresh";
   }
   EXPECT_GT(single.size(), 5000u);
+  // The default count, with the files out of the page cache: the standby threads join in.
+  for (int i = 0; i < 2500; i += 3) tree.DropFromPageCache("d" + std::to_string(i % 23) + "/f" + std::to_string(i) + ".txt");
+  criteria.ScanThreads = 0;
+  state = TSearchState();
+  EXPECT_EQ(Rows(), single) << "default threads, files read from the disk";
+  EXPECT_EQ(host.counters, singleCounters);
 }
 
 TEST(PlainStringTest, WholeWordsAmongOverlappingOccurrences) {

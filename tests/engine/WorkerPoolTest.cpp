@@ -120,7 +120,7 @@ class TNeverCancelled final : public TScanControl {
 TEST(ScanPipeline, AfterCancelNoFileIsOpenedWithWorkersOrWithout) {
   TempTree tree;
   std::vector<TFileToScan> paths;
-  for (int i = 0; i < 200; ++i) paths.push_back({tree.Write("f" + std::to_string(i) + ".txt", "x\n").string()});
+  for (int i = 0; i < 200; ++i) paths.push_back({tree.Write("f" + std::to_string(i) + ".txt", "x\n").string(), {}});
   TSearchCriteria criteria;
   TLineMatcher matcher(MakePlainStringTest("x", criteria), nullptr, kMatchOr, false);
   TScanSettings settings;
@@ -146,7 +146,7 @@ TEST(ScanPipeline, OutcomesComeInTheOrderAdded) {
   TempTree tree;
   std::vector<TFileToScan> paths;
   for (int i = 0; i < 1500; ++i) {
-    paths.push_back({tree.Write("f" + std::to_string(i) + ".txt", std::string(static_cast<size_t>(i % 5), 'x') + "\n").string()});
+    paths.push_back({tree.Write("f" + std::to_string(i) + ".txt", std::string(static_cast<size_t>(i % 5), 'x') + "\n").string(), {}});
   }
   TSearchCriteria criteria;
   TLineMatcher matcher(MakePlainStringTest("xxx", criteria), nullptr, kMatchOr, false);

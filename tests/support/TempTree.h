@@ -19,6 +19,9 @@ class TempTree {
   std::string RootText() const { return root_.string() + "/"; }
   // Writes a file (creating its folders) and returns its full path.
   std::filesystem::path Write(const std::string& relative, const std::string& content = "");
+  // Writes the file's pages to the disk and drops them from the page cache, so that the next
+  // read waits on the disk. True when none is left in the cache (some file systems keep them).
+  bool DropFromPageCache(const std::string& relative) const;
   std::filesystem::path MakeFolder(const std::string& relative);
 
  private:

@@ -20,4 +20,10 @@ unsigned EffectiveThreads(const TSearchCriteria& criteria) {
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
+unsigned DiskWaitThreads(const TSearchCriteria& criteria) {
+  if (criteria.ScanThreads > 0) return 0;
+  const unsigned busy = EffectiveThreads(criteria);
+  return MaxScanThreads() > busy ? MaxScanThreads() - busy : 0;
+}
+
 }  // namespace search

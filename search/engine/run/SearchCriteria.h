@@ -75,5 +75,8 @@ unsigned MaxScanThreads();
 // The number of threads a search uses: ScanThreads (at most MaxScanThreads), or the number of
 // cores when it is 0.
 unsigned EffectiveThreads(const TSearchCriteria& criteria);
+// With the default count, the threads that stand by to read while the others wait on the disk
+// (files not in the page cache), up to MaxScanThreads in all; none for a count asked for.
+unsigned DiskWaitThreads(const TSearchCriteria& criteria);
 
 }  // namespace search

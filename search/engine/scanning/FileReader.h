@@ -37,6 +37,8 @@ class TFileReader {
   int Error() const { return error_; }
   bool LineTooLong() const { return lineTooLong_; }
   bool Stopped() const { return stopped_; }
+  // Whether the file was not in the page cache when its reading began.
+  bool WaitedOnDisk() const { return file_.WaitedOnDisk(); }
   // True once the piece last handed out ends the file.
   bool AtEnd() const { return endOfFile_ && begin_ == end_; }
 

@@ -204,6 +204,7 @@ TFileScanResult TFileScan::Run() {
       if (result_.Cancelled) break;
     }
     result_.Cancelled = result_.Cancelled || reader.Stopped() || control_.Cancelled();
+    result_.WaitedOnDisk = reader.WaitedOnDisk();
     if (reader.Error() != 0) {
       Fail(reader.Error(), {});
     } else if (reader.LineTooLong()) {

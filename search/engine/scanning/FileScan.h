@@ -52,6 +52,7 @@ struct TFileScanResult {
   int ErrorCode = 0;              // the system's code, or 0 with ErrorMessage set
   std::string ErrorMessage;
   bool Cancelled = false;
+  bool WaitedOnDisk = false;      // the file was not in the page cache: reads wait on the device
   // Lines left without a verdict because their test could not be carried out (an expression
   // too complex for them), in order; the scan went on after each. SkipReason is the first one's.
   std::vector<int64_t> SkippedLines;

@@ -61,12 +61,13 @@ TFileScanner::TFileScanner(const TSearchCriteria& criteria, int matchType,
   settings_.MinimiseWhitespace = criteria.MinimiseWhitespace && settings_.ShowMatches;
   settings_.MatchProximity = criteria.MatchProximity;
   threads_ = EffectiveThreads(criteria);
+  diskWaitThreads_ = DiskWaitThreads(criteria);
 }
 
 TFileScanner::~TFileScanner() = default;
 
 void TFileScanner::SearchFiles(const TFileList& working) {
-  if (threads_ <= 1) {
+  if (OnThisThreadOnly()) {
     ScanOnThisThread(working);
   } else {
     ScanWithWorkers(working);
@@ -88,8 +89,8 @@ void TFileScanner::ScanOnThisThread(const TFileList& working) {
 
 void TFileScanner::Prefetch(const std::string& path, const TFoundFileHints& hints) {
   prefetched_.push_back({path, hints});
-  if (threads_ <= 1) return;
-  if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
+  if (OnThisThreadOnly()) return;
+  if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_, diskWaitThreads_);
   if (prefetched_.size() >= 32) pipeline_->Add(std::exchange(prefetched_, {}));
 }
 
@@ -98,7 +99,7 @@ void TFileScanner::ScanWithWorkers(const TFileList& working) {
   const size_t count = working.Count();
   if (pipeline_) pipeline_->Add(std::exchange(prefetched_, {}));
   if (pipeline_ && !PipelineHoldsStartOf(working)) pipeline_.reset();
-  if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_);
+  if (!pipeline_) pipeline_ = std::make_unique<TScanPipeline>(settings_, threads_, diskWaitThreads_);
   std::vector<TFileToScan> rest;
   for (size_t i = pipeline_->Added(); i < count; ++i) rest.push_back({working.GetEntry(i).FileName, {}});
   pipeline_->Add(std::move(rest));

@@ -47,6 +47,8 @@ class TFileScanner {
   TSearchContext& context_;
   TFileList& matchedFiles_;
   unsigned threads_ = 1;
+  unsigned diskWaitThreads_ = 0;
+  bool OnThisThreadOnly() const { return threads_ + diskWaitThreads_ <= 1; }
   std::unique_ptr<TScanPipeline> pipeline_;
   // Found files not yet handed to the pipeline; with one thread, every found file, so that
   // their scan can use what the walk learnt of them.

@@ -16,10 +16,11 @@ class TFlagControl final : public TScanControl {
 
 }  // namespace
 
-TScanPipeline::TScanPipeline(const TScanSettings& settings, unsigned threads)
+TScanPipeline::TScanPipeline(const TScanSettings& settings, unsigned threads, unsigned diskWaitThreads)
     : settings_(settings),
       workerCount_(threads > 1 ? threads - 1 : 0),
-      workers_(static_cast<unsigned>(workerCount_), [this] { Work(); }, [this] { Stop(); }) {}
+      standbyCount_(diskWaitThreads),
+      workers_(static_cast<unsigned>(workerCount_ + standbyCount_), [this] { Work(); }, [this] { Stop(); }) {}
 
 TScanPipeline::~TScanPipeline() = default;
 
@@ -30,6 +31,19 @@ void TScanPipeline::Stop() {
   }
   cancel_ = true;
   workAvailable_.notify_all();
+  diskWaitSeenChanged_.notify_all();
+}
+
+bool TScanPipeline::AwaitDiskWait() {
+  std::unique_lock lock(mutex_);
+  diskWaitSeenChanged_.wait(lock, [this] { return stopping_ || diskWaitSeen_; });
+  return !stopping_;
+}
+
+void TScanPipeline::NoteOutcome(const TFileScanResult& result) {
+  if (!result.WaitedOnDisk || diskWaitSeen_ || standbyCount_ == 0) return;
+  diskWaitSeen_ = true;
+  diskWaitSeenChanged_.notify_all();
 }
 
 bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control) {
@@ -40,6 +54,7 @@ bool TScanPipeline::ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl
   TFileScanResult result = ScanFile(file, settings_, takerBuffers_, control);
   lock.lock();
   file.Hints.Folder.reset();  // the folder need not stay open for this file any longer
+  NoteOutcome(result);
   const size_t slot = index - taken_;
   if (done_.size() <= slot) done_.resize(slot + 1);
   done_[slot] = std::move(result);
@@ -77,6 +92,7 @@ bool TScanPipeline::WaitForNext(std::unique_lock<std::mutex>& lock) {
 // threads meet at the lock once per batch rather than once per file. The batch's slots are
 // made when it is taken, so that even a worker that fails leaves an outcome in each.
 void TScanPipeline::Work() {
+  if (workersStarted_++ >= workerCount_ && !AwaitDiskWait()) return;
   constexpr size_t kBatch = 8;
   TScanBuffers buffers;
   TFlagControl control(cancel_);
@@ -94,7 +110,7 @@ void TScanPipeline::Work() {
       // Smaller batches near the end keep every worker busy to the last file.
       const size_t room = kLookahead > Ahead() ? kLookahead - Ahead() : 0;
       const size_t waiting = std::min(paths_.size() - nextToScan_, room);
-      take = std::clamp<size_t>(waiting / (2 * workerCount_ + 2), 1, kBatch);
+      take = std::clamp<size_t>(waiting / (2 * ActiveWorkers() + 2), 1, kBatch);
       first = nextToScan_;
       const size_t slot = first - taken_;
       if (done_.size() < slot + take) done_.resize(slot + take);
@@ -116,6 +132,7 @@ void TScanPipeline::Work() {
       for (size_t i = 0; i < take; ++i) {
         batch[i]->Hints.Folder.reset();  // the folder need not stay open for this file any longer
         if (i < results.size()) {
+          NoteOutcome(results[i]);
           done_[slot + i] = std::move(results[i]);
         } else {
           done_[slot + i].emplace();

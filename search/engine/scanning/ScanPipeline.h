@@ -3,6 +3,11 @@
 // that same order. Files can be added while the workers already run, so scanning can start
 // while the folders are still being walked. The thread that takes the outcomes scans too
 // while it would otherwise wait, so `threads` threads in all do the work.
+//
+// When files must come from the disk rather than the page cache, the threads spend their time
+// waiting on the device, and more reads in flight finish sooner. So `diskWaitThreads` more
+// workers stand by, and join in once a file is found not to be in the page cache; a search
+// over cached files never wakes them, and runs without their switching.
 
 #include <atomic>
 #include <condition_variable>
@@ -19,7 +24,7 @@ namespace search {
 
 class TScanPipeline {
  public:
-  TScanPipeline(const TScanSettings& settings, unsigned threads);
+  TScanPipeline(const TScanSettings& settings, unsigned threads, unsigned diskWaitThreads = 0);
   ~TScanPipeline();  // stops and joins the workers
   TScanPipeline(const TScanPipeline&) = delete;
   TScanPipeline& operator=(const TScanPipeline&) = delete;
@@ -41,6 +46,11 @@ class TScanPipeline {
  private:
   void Work();
   void Stop();
+  // A standby worker waits here until the disk is found to be waited on; false on stopping.
+  bool AwaitDiskWait();
+  // Notes a file that was not in the page cache: the standby workers join in. Under the lock.
+  void NoteOutcome(const TFileScanResult& result);
+  size_t ActiveWorkers() const { return diskWaitSeen_ ? workerCount_ + standbyCount_ : workerCount_; }
   // Scans the next file no one has taken, on this thread; false when there is none.
   bool ScanOneHere(std::unique_lock<std::mutex>& lock, TScanControl& control);
   bool NextIsReady() const { return !done_.empty() && done_.front().has_value(); }
@@ -65,9 +75,13 @@ class TScanPipeline {
   bool takerWaiting_ = false;
   bool stopping_ = false;
   bool windowFull_ = false;  // the workers wait for room
+  bool diskWaitSeen_ = false;
+  std::condition_variable diskWaitSeenChanged_;
+  std::atomic<unsigned> workersStarted_{0};
   std::atomic<bool> cancel_{false};
   TScanBuffers takerBuffers_;  // for the files the taking thread scans itself
-  const size_t workerCount_;
+  const size_t workerCount_;   // working from the start
+  const size_t standbyCount_;  // working once the disk is waited on
   TWorkerThreads workers_;     // last: the threads stop before anything they use goes
 };
 
