@@ -56,8 +56,8 @@ class TScanPipeline {
   bool NextIsReady() const { return !done_.empty() && done_.front().has_value(); }
   // Workers run at most this many files ahead of the taker, so that the outcomes waiting to be
   // taken (their lines above all) stay bounded however slowly they are taken. Once the window
-  // is full they wait until a quarter of it is free again, rather than waking for every file.
-  static constexpr size_t kLookahead = 512;
+  // is full they wait until half of it is free again, rather than waking for every file.
+  static constexpr size_t kLookahead = 2048;
   size_t Ahead() const { return nextToScan_ - taken_; }
   bool MayScanAhead() const { return !windowFull_ && nextToScan_ < paths_.size(); }
   // Waits up to 20 ms for the next outcome; false when it is not there yet.
@@ -96,7 +96,7 @@ std::optional<TFileScanResult> TScanPipeline::TakeNext(Idle idle, TScanControl& 
       TFileScanResult result = std::move(*done_.front());
       done_.pop_front();
       ++taken_;
-      const bool wake = windowFull_ && Ahead() <= kLookahead - kLookahead / 4;
+      const bool wake = windowFull_ && Ahead() <= kLookahead / 2;
       if (wake) windowFull_ = false;
       lock.unlock();
       if (wake) workAvailable_.notify_all();
