@@ -95,7 +95,8 @@ bench_alternate() {
     done
   done
   for i in "${!names[@]}"; do
-    sort -n "${files[$i]}" | awk -v name="${names[$i]}" '
+    # time adds a line of its own before the figures when a command exits non-zero.
+    grep -E '^[0-9.]+ [0-9]+$' "${files[$i]}" | sort -n | awk -v name="${names[$i]}" '
       { time[NR] = $1; if ($2 > peak) peak = $2 }
       END { printf "%s %s %d\n", name, time[int((NR + 1) / 2)], peak }'
     rm -f "${files[$i]}"
