@@ -311,25 +311,32 @@ TEST_F(ScanFixture, CancelIsSeenWhileOneLongLineIsMatched) {
 TEST_F(ScanFixture, ATwentyMegabyteLineIsMatchedAtItsEndItsMiddleOrNotAtAll) {
   std::string filler;
   while (filler.size() < (10u << 20)) filler += "lorem ipsum dolor " + std::to_string(filler.size()) + ";";
+  // Blanks in pairs and runs, tabs and control characters: the shown text differs from the line.
+  std::string untidy;
+  while (untidy.size() < (10u << 20)) untidy += "\tint  x =   " + std::to_string(untidy.size()) + ";\x01 \t ";
   criteria.StringA = "NEEDLE_42";
   const struct Case {
     const char* where;
-    std::string line;
+    std::string content;
+    Lines rows;
   } cases[] = {
-      {"at its end", filler + filler + "NEEDLE_42"},
-      {"in its middle", filler + "NEEDLE_42" + filler},
-      {"nowhere", filler + filler},
+      {"at its end", filler + filler + "NEEDLE_42", {"f.txt [1 match]", "*    1 " + filler + filler + "NEEDLE_42"}},
+      {"in its middle", filler + "NEEDLE_42" + filler, {"f.txt [1 match]", "*    1 " + filler + "NEEDLE_42" + filler}},
+      {"nowhere", filler + filler, {"*** No Matches Found ***"}},
+      // Alone, it is made into its shown text where it was read; after another, it is copied.
+      {"untidy, alone", untidy + "NEEDLE_42" + untidy + "\n",
+       {"f.txt [1 match]", "*    1 " + ShownText(untidy + "NEEDLE_42" + untidy, true)}},
+      {"untidy, between other lines", "NEEDLE_42 first\n" + untidy + "NEEDLE_42" + untidy + "\nNEEDLE_42 last\n",
+       {"f.txt [3 matches]", "*    1 NEEDLE_42 first", "*    2 " + ShownText(untidy + "NEEDLE_42" + untidy, true),
+        "*    3 NEEDLE_42 last"}},
   };
   for (const Case& c : cases) {
     state = TSearchState();
-    const Lines rows = RowsFor(c.line);
-    if (c.line.find("NEEDLE") == std::string::npos) {
-      EXPECT_EQ(rows, (Lines{"*** No Matches Found ***"})) << c.where;
-      continue;
+    const Lines rows = RowsFor(c.content);
+    ASSERT_EQ(rows.size(), c.rows.size()) << c.where;
+    for (size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_TRUE(rows[i] == c.rows[i]) << c.where << ": row " << i << " differs";
     }
-    ASSERT_EQ(rows.size(), 2u) << c.where;
-    EXPECT_EQ(rows[0], "f.txt [1 match]") << c.where;
-    EXPECT_TRUE(rows[1] == "*    1 " + c.line) << c.where << ": the row does not hold the whole line";
   }
 }
 

@@ -63,6 +63,13 @@ bool TFileReader::Fill() {
   return true;
 }
 
+bool TFileReader::GiveAwayBuffer(std::string_view piece, std::string& into) {
+  if (piece.data() != buffer_.data() || piece.size() != end_ || begin_ != end_) return false;
+  buffer_.swap(into);
+  begin_ = end_ = scanned_ = 0;
+  return true;
+}
+
 bool TFileReader::Next(std::string_view& lines) {
   for (;;) {
     if (scanned_ < end_) {

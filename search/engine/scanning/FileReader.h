@@ -37,6 +37,10 @@ class TFileReader {
   int Error() const { return error_; }
   bool LineTooLong() const { return lineTooLong_; }
   bool Stopped() const { return stopped_; }
+  // Hands the buffer over to `into` (taking `into`'s storage in exchange) when `piece`, the
+  // piece last handed out, is all the buffer holds; false otherwise. A huge line can so become
+  // its row's text without a copy. Reading goes on in the storage taken.
+  bool GiveAwayBuffer(std::string_view piece, std::string& into);
   // Whether the file was not in the page cache when its reading began.
   bool WaitedOnDisk() const { return file_.WaitedOnDisk(); }
   // True once the piece last handed out ends the file.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -155,7 +156,9 @@ class TFileScan {
 
   const std::string& path_;
   const TFoundFileHints& hints_;
-  const TFileReader* reader_ = nullptr;  // while the file is open
+  TFileReader* reader_ = nullptr;  // while the file is open
+  std::string_view piece_;         // the piece being scanned
+  bool lineEndsPiece_ = false;     // the line being processed is the piece's last
   const TScanSettings& settings_;
   const TLineMatcher& matcher_;
   TScanBuffers& buffers_;
@@ -251,8 +254,11 @@ void TFileScan::ScanPiece(std::string_view piece) {
     }
     const void* feed = std::memchr(piece.data() + pos, '\n', piece.size() - pos);
     const size_t lineEnd = feed ? static_cast<size_t>(static_cast<const char*>(feed) - piece.data()) : piece.size();
+    const size_t next = feed ? lineEnd + 1 : piece.size();
+    piece_ = piece;
+    lineEndsPiece_ = next == piece.size();
     ProcessLine(piece.substr(pos, lineEnd - pos));
-    pos = feed ? lineEnd + 1 : piece.size();
+    pos = next;
   }
 }
 
@@ -404,7 +410,18 @@ void TFileScan::CountMatch(bool verdict) {
   ++result_.Matches;
 }
 
+// A huge line that ends its piece, the first listed of its file, becomes its shown text where it
+// was read: the read buffer is handed over to the result rather than copied.
 void TFileScan::AddLine(std::string_view prepared, int64_t number, bool matched) {
+  constexpr size_t kHugeLine = 8 * 1024 * 1024;
+  const std::less<const char*> before;
+  const bool readHere = !before(prepared.data(), piece_.data()) && before(prepared.data(), piece_.data() + piece_.size());
+  if (prepared.size() >= kHugeLine && lineEndsPiece_ && readHere && result_.Texts.empty() &&
+      reader_->GiveAwayBuffer(piece_, result_.Texts)) {
+    MakeShownTextInPlace(result_.Texts, prepared, settings_.MinimiseWhitespace);
+    result_.Lines.push_back({0, result_.Texts.size(), number, matched});
+    return;
+  }
   result_.AddLine(prepared, settings_.MinimiseWhitespace, number, matched);
 }
 

@@ -51,18 +51,20 @@ bool ShowsAsBlank(char c) {
 }
 
 #if defined(__SSE2__)
-// Copies the sixteen bytes at `from` to `to`, and says whether minimising leaves them as they
-// are: no control character, and no blank followed by a blank (the byte after them included).
+// Copies the sixteen bytes at `from` to `to` when minimising leaves them as they are: no
+// control character, and no blank followed by a blank (the byte after them included). `to`
+// may lie before `from` in the same text: nothing is written unless the block is copied.
 bool CopyBlockIfUnchanged(const char* from, char* to) {
   const __m128i k31 = _mm_set1_epi8(31), k32 = _mm_set1_epi8(32), k127 = _mm_set1_epi8(127);
   const auto atMost = [](__m128i v, __m128i bound) { return _mm_cmpeq_epi8(_mm_min_epu8(v, bound), v); };
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
   const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 1));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
   const __m128i control = _mm_or_si128(atMost(bytes, k31), _mm_cmpeq_epi8(bytes, k127));
   const __m128i nextBlank = _mm_or_si128(atMost(next, k32), _mm_cmpeq_epi8(next, k127));
   const __m128i pair = _mm_and_si128(_mm_cmpeq_epi8(bytes, k32), nextBlank);
-  return _mm_movemask_epi8(_mm_or_si128(control, pair)) == 0;
+  if (_mm_movemask_epi8(_mm_or_si128(control, pair)) != 0) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
+  return true;
 }
 #endif
 
@@ -90,32 +92,23 @@ class TMinimiser {
   bool pairOpen_ = false;
 };
 
-}  // namespace
-
-std::string ShownText(std::string_view prepared, bool minimiseWhitespace) {
-  std::string shown;
-  AppendShownText(shown, prepared, minimiseWhitespace);
-  return shown;
-}
-
-// In one pass, with no copy in between: a line can be hundreds of megabytes.
-void AppendShownText(std::string& out, std::string_view prepared, bool minimiseWhitespace) {
-  const size_t at = out.size();
+// Writes the shown text of `prepared` to `to` in one pass and returns its length. `to` may be
+// `prepared.data()` itself: no byte is written before it has been read.
+size_t WriteShownText(char* to, std::string_view prepared, bool minimiseWhitespace) {
   if (!minimiseWhitespace) {
-    out.append(prepared);
-    for (size_t i = at; i < out.size();) {
-      i += FindByteBelowOr(std::string_view(out).substr(i), 32, 127, 127);
-      if (i < out.size()) out[i++] = ' ';
+    std::memmove(to, prepared.data(), prepared.size());
+    for (size_t i = 0; i < prepared.size();) {
+      i += FindByteBelowOr(std::string_view(to + i, prepared.size() - i), 32, 127, 127);
+      if (i < prepared.size()) to[i++] = ' ';
     }
-    return;
+    return prepared.size();
   }
   size_t first = 0;
   size_t end = prepared.size();
   // Leading and trailing blanks go; halving first changes none of what is left between.
   while (first < end && ShowsAsBlank(prepared[first])) ++first;
   while (end > first && ShowsAsBlank(prepared[end - 1])) --end;
-  out.resize(at + (end - first));
-  TMinimiser minimiser(out.data() + at);
+  TMinimiser minimiser(to);
   const char* from = prepared.data() + first;
   const char* const stop = prepared.data() + end;
 #if defined(__SSE2__)
@@ -129,7 +122,26 @@ void AppendShownText(std::string& out, std::string_view prepared, bool minimiseW
   }
 #endif
   for (; from < stop; ++from) minimiser.Step(*from);
-  out.resize(static_cast<size_t>(minimiser.To() - out.data()));
+  return static_cast<size_t>(minimiser.To() - to);
+}
+
+}  // namespace
+
+std::string ShownText(std::string_view prepared, bool minimiseWhitespace) {
+  std::string shown;
+  AppendShownText(shown, prepared, minimiseWhitespace);
+  return shown;
+}
+
+// In one pass, with no copy in between: a line can be hundreds of megabytes.
+void AppendShownText(std::string& out, std::string_view prepared, bool minimiseWhitespace) {
+  const size_t at = out.size();
+  out.resize(at + prepared.size());
+  out.resize(at + WriteShownText(out.data() + at, prepared, minimiseWhitespace));
+}
+
+void MakeShownTextInPlace(std::string& text, std::string_view prepared, bool minimiseWhitespace) {
+  text.resize(WriteShownText(text.data(), prepared, minimiseWhitespace));
 }
 
 bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace) {

@@ -22,6 +22,9 @@ std::string HalveSpaceRuns(std::string_view text);
 std::string ShownText(std::string_view prepared, bool minimiseWhitespace);
 // The same, appended to `out`.
 void AppendShownText(std::string& out, std::string_view prepared, bool minimiseWhitespace);
+// The same, made where the line lies: `prepared` is a part of `text`, which becomes the shown
+// text, with no second copy of a line that may be hundreds of megabytes.
+void MakeShownTextInPlace(std::string& text, std::string_view prepared, bool minimiseWhitespace);
 
 // Whether ShownText would be empty, found without building it.
 bool ShowsAsEmpty(std::string_view prepared, bool minimiseWhitespace);
