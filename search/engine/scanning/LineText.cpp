@@ -50,44 +50,66 @@ bool ShowsAsBlank(char c) {
   return u <= 32 || u == 127;
 }
 
-#if defined(__SSE2__)
-// Copies the sixteen bytes at `from` to `to` when minimising leaves them as they are: no
-// control character, and no blank followed by a blank (the byte after them included). `to`
-// may lie before `from` in the same text: nothing is written unless the block is copied.
-bool CopyBlockIfUnchanged(const char* from, char* to) {
-  const __m128i k31 = _mm_set1_epi8(31), k32 = _mm_set1_epi8(32), k127 = _mm_set1_epi8(127);
-  const auto atMost = [](__m128i v, __m128i bound) { return _mm_cmpeq_epi8(_mm_min_epu8(v, bound), v); };
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 1));
-  const __m128i control = _mm_or_si128(atMost(bytes, k31), _mm_cmpeq_epi8(bytes, k127));
-  const __m128i nextBlank = _mm_or_si128(atMost(next, k32), _mm_cmpeq_epi8(next, k127));
-  const __m128i pair = _mm_and_si128(_mm_cmpeq_epi8(bytes, k32), nextBlank);
-  if (_mm_movemask_epi8(_mm_or_si128(control, pair)) != 0) return false;
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
-  return true;
-}
-#endif
-
-// Writes a text minimised, a byte at a time and without branches: every blank is written as
-// a blank, except the second of a pair begun by the blank written before it.
+// Writes a text minimised: every blank is written as a blank, except the second of a pair
+// begun by the blank written before it. `to` may lie before the bytes given in the same text:
+// no byte is written over before it has been read.
 class TMinimiser {
  public:
   explicit TMinimiser(char* to) : to_(to) {}
+
+  // One byte, without branches.
   void Step(char c) {
     const bool blank = ShowsAsBlank(c);
     *to_ = blank ? ' ' : c;
     to_ += !(blank && pairOpen_);
     pairOpen_ = blank && !pairOpen_;
   }
-  // After bytes written unchanged, which end with no pair open.
-  void Skip(size_t count) {
-    to_ += count;
-    pairOpen_ = false;
+
+#if defined(__SSE2__)
+  // Sixteen bytes at once, from the bit mask of their blanks.
+  void Block(const char* from) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(32)), bytes),
+                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8(127)));
+    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(blank));
+    if (blanks == 0) {  // the common case: copied as it is
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to_), bytes);
+      to_ += 16;
+      pairOpen_ = false;
+      return;
+    }
+    const unsigned dropped = SecondsOfPairs(blanks);
+    const __m128i shown = _mm_or_si128(_mm_andnot_si128(blank, bytes), _mm_and_si128(blank, _mm_set1_epi8(' ')));
+    pairOpen_ = ((blanks & ~dropped) >> 15) & 1;
+    if (dropped == 0) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to_), shown);
+      to_ += 16;
+      return;
+    }
+    alignas(16) char block[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(block), shown);
+    for (unsigned i = 0; i < 16; ++i) {
+      *to_ = block[i];
+      to_ += !((dropped >> i) & 1);
+    }
   }
-  bool PairOpen() const { return pairOpen_; }
+#endif
+
   char* To() const { return to_; }
 
  private:
+  // The blanks left out, as bits: in each run of blanks, every second one from its first. A
+  // run that goes on from a blank kept at the end of the last block leaves out its first. (A
+  // start bit added to a run carries through it, so `blanks + starts` clears the runs begun there.)
+  unsigned SecondsOfPairs(unsigned blanks) const {
+    constexpr unsigned kEven = 0x5555, kOdd = 0xAAAA;
+    const unsigned starts = blanks & ~((blanks << 1) | (pairOpen_ ? 1u : 0u));
+    const unsigned goingOn = pairOpen_ ? blanks & ~(blanks + 1) : 0u;
+    const unsigned evenRuns = blanks & ~(blanks + (starts & kEven));
+    const unsigned oddRuns = (blanks & ~(blanks + (starts & kOdd))) | goingOn;
+    return (evenRuns & kOdd) | (oddRuns & kEven);
+  }
+
   char* to_;
   bool pairOpen_ = false;
 };
@@ -112,14 +134,7 @@ size_t WriteShownText(char* to, std::string_view prepared, bool minimiseWhitespa
   const char* from = prepared.data() + first;
   const char* const stop = prepared.data() + end;
 #if defined(__SSE2__)
-  // Most blocks of sixteen bytes need no change: they are copied whole.
-  for (; stop - from >= 17; from += 16) {
-    if (!minimiser.PairOpen() && CopyBlockIfUnchanged(from, minimiser.To())) {
-      minimiser.Skip(16);
-    } else {
-      for (int i = 0; i < 16; ++i) minimiser.Step(from[i]);
-    }
-  }
+  for (; stop - from >= 16; from += 16) minimiser.Block(from);
 #endif
   for (; from < stop; ++from) minimiser.Step(*from);
   return static_cast<size_t>(minimiser.To() - to);
