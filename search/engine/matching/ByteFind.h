@@ -14,18 +14,24 @@
 
 namespace search {
 
+#if defined(__SSE2__)
+// Flags (0xFF) each of sixteen bytes that is at most `bound`, compared unsigned.
+inline __m128i BytesAtMost(__m128i bytes, unsigned char bound) {
+  return _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(static_cast<char>(bound))), bytes);
+}
+#endif
+
 // The position of the first byte below `below` (at most 128) or equal to `a` or `b`, or the
 // size of the text when there is none.
 inline size_t FindByteBelowOr(std::string_view text, unsigned char below, unsigned char a, unsigned char b) {
   size_t at = 0;
 #if defined(__SSE2__)
   if (below > 0) {  // sixteen bytes at a time, exactly
-    const __m128i lastBelow = _mm_set1_epi8(static_cast<char>(below - 1));
     const __m128i va = _mm_set1_epi8(static_cast<char>(a));
     const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
     for (; at + 16 <= text.size(); at += 16) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-      const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(bytes, lastBelow), bytes);
+      const __m128i low = BytesAtMost(bytes, static_cast<unsigned char>(below - 1));
       const __m128i hit = _mm_or_si128(low, _mm_or_si128(_mm_cmpeq_epi8(bytes, va), _mm_cmpeq_epi8(bytes, vb)));
       if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0) {
         return at + static_cast<size_t>(__builtin_ctz(mask));

@@ -5,10 +5,6 @@
 
 #include "search/engine/matching/ByteFind.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace search {
 
 std::string_view PrepareLine(std::string_view raw, std::string& scratch) {
@@ -69,8 +65,7 @@ class TMinimiser {
   // Sixteen bytes at once, from the bit mask of their blanks.
   void Block(const char* from) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(32)), bytes),
-                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8(127)));
+    const __m128i blank = _mm_or_si128(BytesAtMost(bytes, 32), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(127)));
     const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(blank));
     if (blanks == 0) {  // the common case: copied as it is
       _mm_storeu_si128(reinterpret_cast<__m128i*>(to_), bytes);
